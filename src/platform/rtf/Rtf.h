@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QTextDocument;
+
+// Our own RTF reader and writer on QTextDocument, covering what this program's
+// documents use (font and colour tables, character and paragraph formatting, tabs,
+// indents, alignment, Windows-1252 bytes and Unicode escapes).
+namespace rtf {
+
+// Reads `data` into `doc`, replacing its content. Returns false and leaves `doc`
+// untouched when the data is not a valid RTF document (malformed, truncated, nested
+// too deeply or too large); `error` then says why.
+bool read(const QByteArray &data, QTextDocument &doc, QString *error = nullptr);
+
+// Writes the whole of `doc` as an RTF document.
+QByteArray write(const QTextDocument &doc);
+
+} // namespace rtf
