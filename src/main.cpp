@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/Startup.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
-    return app.exec();
+    if (!startup::start(app.arguments()))
+        return 2;
+    const int result = app.exec();
+    startup::finish();
+    return result;
 }

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QSvgRenderer;
+
+// A picture of the page designs: an SVG drawing scaled into the control's rectangle,
+// keeping its proportions, so it scales with the page. Clickable pictures emit clicked().
+class Picture : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Picture(QWidget *parent = nullptr);
+
+    // Loads a drawing (a file or ":/..." resource path); false if it does not decode.
+    bool setSource(const QString &path);
+    QString source() const { return m_source; }
+    bool isValid() const;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QSvgRenderer *m_renderer = nullptr;
+    QString m_source;
+};
