@@ -32,6 +32,17 @@ public:
         return static_cast<T *>(existing(QString::fromLatin1(T::PageName)));
     }
 
+    // A control of a page, found by its name; touching it creates the page (hidden, its
+    // load action run) if it does not exist yet. This is how pages hand values to one
+    // another: a label that receives a value, a hidden button pressed by program, or the
+    // data control whose cursor another page positions.
+    template<class T>
+    T *control(const QString &pageName, const QString &controlName)
+    {
+        Page *p = page(pageName);
+        return p ? p->findChild<T *>(controlName) : nullptr;
+    }
+
     // Show page: create if needed, make visible without blocking, bring forward.
     Page *show(const QString &name);
     // Close and discard: run the unload action, destroy the window, drop the instance.
