@@ -5,6 +5,7 @@
 #include "shell/PageInfo.h"
 
 #include "shell/MainMenu.h"
+#include "shell/PrintPage.h"
 #include "shell/SettingsPage.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ constexpr PageInfo Pages[] = {
     {"frmMenu", "Simillon by Korvalis", FullW, FullH, true, true, true, true, true, true, false, false, &make<MainMenu>},
     {"frmSettings", "Settings", 6705, 3570, false, false, false, false, false, false, false, false, &make<SettingsPage>},
     {"frmResize", "Resize", 3795, 1740, false, false, false, false, false, false, false, false, &make<ResizeNotice>},
-    {"frmPrint", "Print Preview", 8055, 6105, false, false, false, false, false, false, false, false, nullptr},
+    {"frmPrint", "Print Preview", 8055, 6105, false, false, false, false, false, false, false, false, &make<PrintPage>},
     {"frmPath", "Application Path", 7000, 6000, false, false, false, false, false, false, false, false, nullptr},
     {"frmDownloadNotara", "Download Notara", 8000, 6500, false, false, false, false, false, false, false, false, nullptr},
     {"frmReadFirst", "Introduction - Read First", 9000, 7000, false, false, false, false, false, false, false, false, nullptr},
