@@ -137,6 +137,10 @@ Parsed Parser::run(const QByteArray &bytes)
     }
     rawLines.removeLast();
 
+    if (rawLines.first().startsWith("\xEF\xBB\xBF")) {
+        fail(1, QStringLiteral("byte order mark; save the file as UTF-8 without BOM"));
+        return m_result;
+    }
     QStringList lines;
     lines.reserve(rawLines.size());
     for (int n = 0; n < rawLines.size(); ++n) {
@@ -144,10 +148,6 @@ Parsed Parser::run(const QByteArray &bytes)
         QString text = decoder(rawLines[n]);
         if (decoder.hasError()) {
             fail(n + 1, QStringLiteral("not valid UTF-8"));
-            return m_result;
-        }
-        if (n == 0 && text.startsWith(QChar(0xFEFF))) {
-            fail(1, QStringLiteral("byte order mark; save the file as UTF-8 without BOM"));
             return m_result;
         }
         for (const QChar c : text) {

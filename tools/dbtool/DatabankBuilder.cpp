@@ -64,10 +64,10 @@ QString fieldName(const Table &table, int column)
     return QString::fromLatin1(table.columns[column].name);
 }
 
-QString where(const Table &table, const Record &record, int column)
+QString where(const QString &path, const Table &table, const Record &record, int column)
 {
     return QStringLiteral("%1:%2: record \"%3\", field %4")
-        .arg(QLatin1String(table.sourceFile))
+        .arg(path)
         .arg(record.line)
         .arg(record.key(), fieldName(table, column));
 }
@@ -104,8 +104,8 @@ QString plainForm(Storage storage, const QString &stored)
 
 // The stored rows of `records`, or nothing when a value cannot be stored so that it reads
 // back as written.
-std::optional<QList<QStringList>> storedRows(const Table &table, const QList<Record> &records,
-                                             Outcome &outcome)
+std::optional<QList<QStringList>> storedRows(const QString &path, const Table &table,
+                                             const QList<Record> &records, Outcome &outcome)
 {
     QList<QStringList> rows;
     const int before = int(outcome.errors.size());
@@ -117,21 +117,21 @@ std::optional<QList<QStringList>> storedRows(const Table &table, const QList<Rec
             if (storage == Storage::DescriptionCode || storage == Storage::AfflictionCode) {
                 const QString problem = databanksource::encodedTextProblem(plain);
                 if (!problem.isEmpty()) {
-                    outcome.errors += where(table, record, column) + QLatin1String(": ") + problem;
+                    outcome.errors += where(path, table, record, column) + QLatin1String(": ") + problem;
                     row += QString();
                     continue;
                 }
             }
             if (storage == Storage::Scrambled) {
                 if (plain.contains(QLatin1Char('\n'))) {
-                    outcome.errors += where(table, record, column)
+                    outcome.errors += where(path, table, record, column)
                         + QLatin1String(": a name is one line");
                     row += QString();
                     continue;
                 }
                 const scramble::Check check = scramble::check(plain);
                 if (check.problem != scramble::Problem::None) {
-                    outcome.errors += where(table, record, column) + QLatin1String(": ")
+                    outcome.errors += where(path, table, record, column) + QLatin1String(": ")
                         + scramble::describe(check);
                     row += QString();
                     continue;
@@ -139,7 +139,7 @@ std::optional<QList<QStringList>> storedRows(const Table &table, const QList<Rec
             }
             const QString stored = storedForm(storage, plain);
             if (plainForm(storage, stored) != plain)
-                outcome.errors += where(table, record, column)
+                outcome.errors += where(path, table, record, column)
                     + QLatin1String(": the stored form does not read back as the source text");
             row += stored;
         }
@@ -150,7 +150,7 @@ std::optional<QList<QStringList>> storedRows(const Table &table, const QList<Rec
     return rows;
 }
 
-void warnAboutKeys(const Table &table, const QList<Record> &records, Outcome &outcome)
+void warnAboutKeys(const QString &path, const QList<Record> &records, Outcome &outcome)
 {
     QHash<QString, int> seen;
     for (const Record &record : records) {
@@ -158,7 +158,7 @@ void warnAboutKeys(const Table &table, const QList<Record> &records, Outcome &ou
         if (seen.contains(folded))
             outcome.warnings += QStringLiteral("%1:%2: key \"%3\" already used at line %4; "
                                                "finds meet the first")
-                                    .arg(QLatin1String(table.sourceFile))
+                                    .arg(path)
                                     .arg(record.line)
                                     .arg(record.key())
                                     .arg(seen.value(folded));
@@ -167,7 +167,7 @@ void warnAboutKeys(const Table &table, const QList<Record> &records, Outcome &ou
         if (record.key().contains(QLatin1Char('\'')))
             outcome.warnings += QStringLiteral("%1:%2: key \"%3\" holds an apostrophe, which "
                                                "breaks the finds by name")
-                                    .arg(QLatin1String(table.sourceFile))
+                                    .arg(path)
                                     .arg(record.line)
                                     .arg(record.key());
     }
@@ -351,8 +351,8 @@ Outcome build(const QString &remedySource, const QString &afflictionSource, cons
             outcome.errors += QStringLiteral("%1: not in the canonical source form").arg(input.path);
             continue;
         }
-        warnAboutKeys(input.table, parsed.records, outcome);
-        if (const auto rows = storedRows(input.table, parsed.records, outcome))
+        warnAboutKeys(input.path, parsed.records, outcome);
+        if (const auto rows = storedRows(input.path, input.table, parsed.records, outcome))
             input.rows = *rows;
     }
     if (!outcome.ok())
