@@ -52,6 +52,13 @@ QString describe(const QSqlError &error)
     return text.isEmpty() ? QStringLiteral("an unknown error occurred") : text;
 }
 
+// An empty text, never SQL NULL: the columns are NOT NULL and an empty QString
+// would otherwise be bound as NULL.
+QVariant bound(const QString &text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QString textOf(const QVariant &value)
 {
     return value.isNull() ? QString() : value.toString();
@@ -509,7 +516,7 @@ bool RecordCursor::insertPending()
                            .arg(quotedName(m_table), names.join(QStringLiteral(", ")),
                                 marks.join(QStringLiteral(", "))));
         for (const QString &value : m_newValues)
-            insert.addBindValue(value);
+            insert.addBindValue(bound(value));
         if (!insert.exec()) {
             const QSqlError error = insert.lastError();
             insert.finish();
@@ -594,7 +601,7 @@ bool RecordCursor::update(const QHash<QString, QString> &values)
         write.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                           .arg(quotedName(m_table), assignments.join(QStringLiteral(", "))));
         for (const auto &change : changes)
-            write.addBindValue(change.second);
+            write.addBindValue(bound(change.second));
         write.addBindValue(m_rowids[row]);
         const bool written = write.exec();
         const QSqlError error = write.lastError();
