@@ -53,6 +53,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: simillon-shots [--mode 0|2] [--out DIR] [--maintenance] (--all | frmName...)\n");
         return 2;
     }
+    out = QDir(out).absolutePath(); // pages change the working directory as they load
     QDir().mkpath(out);
 
     PageManager &pages = PageManager::instance();
