@@ -98,6 +98,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void screenFile();
+    void rewriteIsStable_data();
+    void rewriteIsStable();
     void corpus_data();
     void corpus();
     void corpusFormatting();
@@ -217,6 +219,31 @@ void RtfTest::screenFile()
     QTextDocument back;
     QVERIFY(rtf::read(rtf, back));
     QCOMPARE(back.toPlainText(), QStringLiteral("2"));
+}
+
+void RtfTest::rewriteIsStable_data()
+{
+    QTest::addColumn<QByteArray>("data");
+
+    QTest::newRow("definitions") << corpusFile("definitions.rtf");
+    QTest::newRow("profile") << corpusFile("profile.rtf");
+    QTest::newRow("encodings") << corpusFile("encoding.rtf");
+    // Found by fuzzing: tabs and line breaks inside a font name.
+    QTest::newRow("font name with a tab") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Times\tNew\\u8232 Roman;}}x}");
+}
+
+void RtfTest::rewriteIsStable()
+{
+    // What the reader accepts, the writer writes so that it reads back the same.
+    QFETCH(QByteArray, data);
+
+    QTextDocument doc;
+    QVERIFY(rtf::read(data, doc));
+    const QByteArray written = rtf::write(doc);
+    QTextDocument back;
+    QVERIFY(rtf::read(written, back));
+    QCOMPARE(describe(back), describe(doc));
+    QCOMPARE(rtf::write(back), written);
 }
 
 void RtfTest::corpus_data()

@@ -646,7 +646,7 @@ void Parser::character(char16_t c)
     case Dest::FontTable:
         if (c == u';')
             storeFontName();
-        else if (acceptable(c))
+        else if (acceptable(c) && c != u'\t' && c != 0x2028) // a name is one line of text
             m_fontName.append(QChar(c));
         break;
     case Dest::ColourTable:

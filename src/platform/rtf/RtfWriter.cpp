@@ -263,8 +263,8 @@ void Writer::text(QStringView text, bool fontName)
             m_out += '\\';
             m_out += char(c);
             m_needsDelimiter = false;
-        } else if (fontName && c == u';') {
-            continue; // it would end the name early
+        } else if (fontName && (c == u';' || c == u'\t' || c == 0x2028 || c == 0x2029)) {
+            continue; // a semicolon would end the name early; a name has no tabs or lines
         } else if (c == u'\t') {
             controlWord("tab");
         } else if (c == 0x2028 || c == 0x2029) {
