@@ -125,7 +125,22 @@ void DataControl::bind(QWidget *box, const QString &field)
                  box ? qPrintable(box->objectName()) : "a null widget");
         return;
     }
-    m_bindings.append({box, field, boxText(box)});
+    const QString text = boxText(box);
+    m_bindings.append({box, field, text, text});
+    // The page's boxes may be destroyed before this control; what was typed last is
+    // kept here so that it can still be written then.
+    const auto remember = [this, box] {
+        for (Binding &binding : m_bindings) {
+            if (binding.box == box)
+                binding.latest = boxText(box);
+        }
+    };
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        connect(line, &QLineEdit::textChanged, this, remember);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(box))
+        connect(plain, &QPlainTextEdit::textChanged, this, remember);
+    else if (auto *rich = qobject_cast<QTextEdit *>(box))
+        connect(rich, &QTextEdit::textChanged, this, remember);
     if (m_cursor.isOpen())
         fill();
 }
@@ -151,20 +166,29 @@ void DataControl::setBoxText(QWidget *box, const QString &text)
         rich->setPlainText(text);
 }
 
+QString DataControl::currentText(const Binding &binding) const
+{
+    return binding.box ? boxText(binding.box) : binding.latest;
+}
+
 void DataControl::fill()
 {
     // By index: a change notification may bind another box or move the cursor again;
     // each box reads the record the cursor stands on at its turn.
     for (qsizetype i = 0; i < m_bindings.size(); ++i) {
         QWidget *box = m_bindings[i].box;
-        if (!box)
+        if (!box) {
+            m_bindings[i].filled = m_bindings[i].latest; // nothing left to show or write
             continue;
+        }
         const QString value = RecordCursor::normalizedLineEnds(
             m_cursor.fieldValue(m_bindings[i].field).value_or(QString()));
         if (boxText(box) != value)
             setBoxText(box, value);
-        if (i < m_bindings.size() && m_bindings[i].box == box)
+        if (i < m_bindings.size() && m_bindings[i].box == box) {
             m_bindings[i].filled = boxText(box);
+            m_bindings[i].latest = m_bindings[i].filled;
+        }
     }
     if (m_cursor.isOpen())
         Q_EMIT moved();
@@ -178,9 +202,7 @@ bool DataControl::writeBack(bool leaving)
     QList<qsizetype> written;
     for (qsizetype i = 0; i < m_bindings.size(); ++i) {
         const Binding &binding = m_bindings[i];
-        if (!binding.box)
-            continue;
-        const QString text = boxText(binding.box);
+        const QString text = currentText(binding);
         if (text != binding.filled) {
             changed.insert(binding.field, RecordCursor::normalizedLineEnds(text));
             written << i;
@@ -190,10 +212,8 @@ bool DataControl::writeBack(bool leaving)
     if (ok && m_cursor.isNewRecord())
         ok = m_cursor.saveNew();
     if (ok) {
-        for (const qsizetype i : std::as_const(written)) {
-            if (m_bindings[i].box)
-                m_bindings[i].filled = boxText(m_bindings[i].box);
-        }
+        for (const qsizetype i : std::as_const(written))
+            m_bindings[i].filled = currentText(m_bindings[i]);
         return true;
     }
     const QString reason = m_cursor.lastError();

@@ -79,10 +79,12 @@ private:
         QPointer<QWidget> box;
         QString field;
         QString filled; // the box's text right after the last fill or write
+        QString latest; // its text at its last change, for when the box is gone first
     };
 
     static QString boxText(const QWidget *box);
     static void setBoxText(QWidget *box, const QString &text);
+    QString currentText(const Binding &binding) const;
     void fill();
     bool writeBack(bool leaving);
     void watchWindow();
