@@ -342,6 +342,7 @@ void RtfTest::malformed_data()
     QTest::newRow("long control word") << "{\\rtf1\\" + QByteArray(40, 'a') + " x}";
     QTest::newRow("binary data past the end") << QByteArray("{\\rtf1{\\pict\\bin1000 ab}}");
     QTest::newRow("negative binary length") << QByteArray("{\\rtf1{\\pict\\bin-5 ab}}");
+    QTest::newRow("too many paragraphs") << "{\\rtf1 " + QByteArray(100001 * 4, 'x').replace("xxxx", "\\par") + '}';
     QTest::newRow("larger than the limit") << "{\\rtf1 " + QByteArray(rtf::MaxDocumentBytes, 'a') + '}';
 }
 

@@ -30,6 +30,7 @@ constexpr int MaxTabStops = 64;
 constexpr int MaxTwips = 31680; // 22 inches, the widest page word processors offer
 constexpr int MaxHalfPoints = 3276;
 constexpr int MaxUnicodeSkip = 255;
+constexpr qsizetype MaxParagraphs = 100000; // far beyond any of our documents; more would load for minutes
 constexpr int DefaultHalfPoints = 24;
 constexpr int DefaultTabTwips = 720;
 
@@ -47,6 +48,12 @@ struct CharProps
     bool hidden = false;
     bool operator==(const CharProps &) const = default;
 };
+
+size_t qHash(const CharProps &props, size_t seed = 0)
+{
+    return qHashMulti(seed, props.font, props.halfPoints, props.colour, props.bold, props.italic,
+        props.underline, props.strike);
+}
 
 struct TabStop
 {
@@ -299,6 +306,7 @@ private:
     bool controlSymbol();
     void word(const WordEntry &entry, bool hasParam, int param);
     void character(char16_t c);
+    void plainText();
     void endGroup();
     void endParagraph();
     void storeFontName();
@@ -356,6 +364,8 @@ bool Parser::parse()
                 // The outer group is closed; whatever follows it is not part of the document.
                 if (m_paragraphs.size() > 1 && m_paragraphs.last().runs.isEmpty())
                     m_paragraphs.removeLast(); // a final \par closes the last paragraph
+                if (m_paragraphs.size() > MaxParagraphs)
+                    return fail("the document has more than 100000 paragraphs");
                 return true;
             }
             break;
@@ -368,11 +378,12 @@ bool Parser::parse()
             ++m_pos;
             break;
         default:
-            ++m_pos;
-            if (c == '\t' || uchar(c) >= 0x20)
-                character(detail::fromWindows1252(uchar(c)));
+            plainText();
             break;
         }
+        // One more than the limit: a final \par only closes the last paragraph.
+        if (m_paragraphs.size() > MaxParagraphs + 1)
+            return fail("the document has more than 100000 paragraphs");
     }
     return fail("the document is truncated (unbalanced braces)");
 }
@@ -661,6 +672,36 @@ void Parser::character(char16_t c)
     }
 }
 
+// A stretch of literal text, taken in one go when it goes straight into a run.
+void Parser::plainText()
+{
+    const char *p = m_data.constData();
+    const qsizetype n = m_data.size();
+    qsizetype end = m_pos;
+    while (end < n && p[end] != '{' && p[end] != '}' && p[end] != '\\' && p[end] != '\r' && p[end] != '\n')
+        ++end;
+    if (end == m_pos)
+        end = m_pos + 1;
+    if (m_skipCount > 0 || m_state.dest != Dest::Text || m_state.chars.hidden) {
+        for (; m_pos < end; ++m_pos) {
+            const char c = p[m_pos];
+            if (c == '\t' || uchar(c) >= 0x20)
+                character(detail::fromWindows1252(uchar(c)));
+        }
+        return;
+    }
+    QList<Run> &runs = m_paragraphs.last().runs;
+    if (runs.isEmpty() || !(runs.last().props == m_state.chars))
+        runs.append(Run{m_state.chars, QString()});
+    QString &text = runs.last().text;
+    text.reserve(text.size() + (end - m_pos));
+    for (; m_pos < end; ++m_pos) {
+        const char16_t c = detail::fromWindows1252(uchar(p[m_pos]));
+        if (acceptable(c))
+            text.append(QChar(c));
+    }
+}
+
 void Parser::endGroup()
 {
     if (m_state.dest == Dest::FontTable)
@@ -737,13 +778,21 @@ QTextBlockFormat Parser::blockFormat(const ParaProps &props, double twipsPerPixe
 void Parser::apply(QTextDocument &doc) const
 {
     const double perPixel = detail::twipsPerPixel();
+    // Documents use a handful of distinct formats; build each once.
+    QHash<CharProps, QTextCharFormat> formats;
+    const auto format = [&](const CharProps &props) {
+        auto it = formats.constFind(props);
+        if (it == formats.constEnd())
+            it = formats.insert(props, charFormat(props));
+        return *it;
+    };
     doc.clear();
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
     bool first = true;
     for (const Paragraph &paragraph : m_paragraphs) {
         const QTextBlockFormat block = blockFormat(paragraph.para, perPixel);
-        const QTextCharFormat mark = charFormat(paragraph.mark);
+        const QTextCharFormat mark = format(paragraph.mark);
         if (first) {
             cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(mark);
@@ -752,7 +801,7 @@ void Parser::apply(QTextDocument &doc) const
             cursor.insertBlock(block, mark);
         }
         for (const Run &run : paragraph.runs)
-            cursor.insertText(withPairedSurrogates(run.text), charFormat(run.props));
+            cursor.insertText(withPairedSurrogates(run.text), format(run.props));
     }
     cursor.endEditBlock();
     QTextOption option = doc.defaultTextOption();
