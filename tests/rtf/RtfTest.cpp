@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF codec: round trips keep text and formatting, the hand-written documents read
 // as expected, and bad input leaves the target document as it was.
-#include "platform/Twips.h"
 #include "platform/rtf/Rtf.h"
+#include "platform/Twips.h"
 
 #include <QFile>
 #include <QTest>
@@ -29,8 +29,7 @@ QString describeChars(const QTextCharFormat &format, const QFont &base)
         .arg(font.family())
         .arg(font.pointSizeF())
         .arg(font.bold() ? " b" : "", font.italic() ? " i" : "", font.underline() ? " u" : "",
-            font.strikeOut() ? " s" : "",
-            brush.style() == Qt::NoBrush ? QStringLiteral("auto") : brush.color().name());
+            font.strikeOut() ? " s" : "", brush.style() == Qt::NoBrush ? QStringLiteral("auto") : brush.color().name());
 }
 
 // Every block with its alignment, indents and tab stops, and its text cut into runs of
@@ -44,9 +43,8 @@ QString describe(const QTextDocument &doc)
         const QTextBlockFormat format = block.blockFormat();
         QString line = QStringLiteral("[align %1 left %2 right %3 first %4 top %5 bottom %6 tabs")
                            .arg(int(format.alignment() & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute))
-                           .arg(px(format.leftMargin()), px(format.rightMargin()),
-                               px(format.textIndent()), px(format.topMargin()),
-                               px(format.bottomMargin()));
+                           .arg(px(format.leftMargin()), px(format.rightMargin()), px(format.textIndent()),
+                               px(format.topMargin()), px(format.bottomMargin()));
         for (const QTextOption::Tab &tab : format.tabPositions())
             line += QStringLiteral(" %1/%2").arg(px(tab.position)).arg(int(tab.type));
         line += QLatin1Char(']');
@@ -90,8 +88,7 @@ QTextBlock findBlock(const QTextDocument &doc, const QString &text)
 
 } // namespace
 
-class RtfTest : public QObject
-{
+class RtfTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -114,46 +111,39 @@ void RtfTest::roundTrip_data()
     QTest::addColumn<QString>("tabs"); // stops in pixels, with the tab type's first letter
 
     QTest::newRow("plain") << QStringLiteral("<p>Hello world</p>") << QString();
-    QTest::newRow("character styles")
-        << QStringLiteral("<p><b>bold</b> <i>italic</i> <u>under</u> <s>strike</s> "
-                          "<b><i><u><s>all</s></u></i></b> none</p>")
-        << QString();
-    QTest::newRow("sizes")
-        << QStringLiteral("<p><span style='font-size:11pt'>eleven</span>"
-                          "<span style='font-size:10.5pt'>half</span>"
-                          "<span style='font-size:36pt'>big</span> default</p>")
-        << QString();
-    QTest::newRow("colours")
-        << QStringLiteral("<p><span style='color:#800000'>dark red:</span> auto "
-                          "<span style='color:#0000ff'>blue</span><span style='color:#000080'>navy</span>"
-                          "<span style='color:#000000'>black</span><span style='color:#800000'>red</span></p>")
-        << QString();
-    QTest::newRow("fonts")
-        << QStringLiteral("<p><span style='font-family:Arial'>sans</span>"
-                          "<span style=\"font-family:'Courier New'\">mono</span> default</p>")
-        << QString();
-    QTest::newRow("alignment")
-        << QStringLiteral("<p align=left>l</p><p align=center>c</p><p align=right>r</p>"
-                          "<p align=justify>j</p>")
-        << QString();
-    QTest::newRow("indents and spacing")
-        << QStringLiteral("<p style='margin-left:48px; margin-right:24px; text-indent:-24px'>hanging</p>"
-                          "<p style='margin-top:0px; margin-bottom:4px; text-indent:10px'>x</p>")
-        << QString();
-    QTest::newRow("tab stops")
-        << QStringLiteral("<p style='white-space:pre'>\ta\tb\tc\t1.5</p><p>second</p>")
-        << QStringLiteral("24L 192C 288D 336R");
+    QTest::newRow("character styles") << QStringLiteral("<p><b>bold</b> <i>italic</i> <u>under</u> <s>strike</s> "
+                                                        "<b><i><u><s>all</s></u></i></b> none</p>")
+                                      << QString();
+    QTest::newRow("sizes") << QStringLiteral("<p><span style='font-size:11pt'>eleven</span>"
+                                             "<span style='font-size:10.5pt'>half</span>"
+                                             "<span style='font-size:36pt'>big</span> default</p>")
+                           << QString();
+    QTest::newRow("colours") << QStringLiteral(
+        "<p><span style='color:#800000'>dark red:</span> auto "
+        "<span style='color:#0000ff'>blue</span><span style='color:#000080'>navy</span>"
+        "<span style='color:#000000'>black</span><span style='color:#800000'>red</span></p>")
+                             << QString();
+    QTest::newRow("fonts") << QStringLiteral("<p><span style='font-family:Arial'>sans</span>"
+                                             "<span style=\"font-family:'Courier New'\">mono</span> default</p>")
+                           << QString();
+    QTest::newRow("alignment") << QStringLiteral("<p align=left>l</p><p align=center>c</p><p align=right>r</p>"
+                                                 "<p align=justify>j</p>")
+                               << QString();
+    QTest::newRow("indents and spacing") << QStringLiteral(
+        "<p style='margin-left:48px; margin-right:24px; text-indent:-24px'>hanging</p>"
+        "<p style='margin-top:0px; margin-bottom:4px; text-indent:10px'>x</p>")
+                                         << QString();
+    QTest::newRow("tab stops") << QStringLiteral("<p style='white-space:pre'>\ta\tb\tc\t1.5</p><p>second</p>")
+                               << QStringLiteral("24L 192C 288D 336R");
     QTest::newRow("windows-1252 and unicode")
         << QStringLiteral(u"<p>Caf\u00e9 \u20ac5 \u201cq\u201d \u2014 \u00b1\u00bd \u0160 \u03b1\u03b2 "
                           u"\u6f22\u5b57 \U0001F600 na\u00efve</p>")
         << QString();
-    QTest::newRow("escapes")
-        << QStringLiteral(u"<p>{braces} back\\slash a&nbsp;b soft&shy;hyphen hard&#8209;hyphen"
-                          u" line<br>break; semi;colon</p>")
-        << QString();
+    QTest::newRow("escapes") << QStringLiteral(u"<p>{braces} back\\slash a&nbsp;b soft&shy;hyphen hard&#8209;hyphen"
+                                               u" line<br>break; semi;colon</p>")
+                             << QString();
     QTest::newRow("text after control words")
-        << QStringLiteral("<p><b>1</b>2 <b> 3</b>-4<i>a</i>b <u>\\par</u></p>")
-        << QString();
+        << QStringLiteral("<p><b>1</b>2 <b> 3</b>-4<i>a</i>b <u>\\par</u></p>") << QString();
     QTest::newRow("empty spacer paragraphs")
         << QStringLiteral("<p style='font-size:11pt; color:#800000'><b>Balanitis:</b></p>"
                           "<p style='font-size:4pt'></p><p style='font-size:11pt'>Definition.</p>")
@@ -175,8 +165,8 @@ void RtfTest::roundTrip()
         const QString types = QStringLiteral("LRCD");
         for (const QString &stop : tabs.split(QLatin1Char(' '))) {
             const auto type = QTextOption::TabType(types.indexOf(stop.back()));
-            stops.append(QTextOption::Tab(stop.chopped(1).toDouble(), type,
-                type == QTextOption::DelimiterTab ? QLatin1Char('.') : QChar()));
+            stops.append(QTextOption::Tab(
+                stop.chopped(1).toDouble(), type, type == QTextOption::DelimiterTab ? QLatin1Char('.') : QChar()));
         }
         QTextBlockFormat format;
         format.setTabPositions(stops);
@@ -206,7 +196,7 @@ void RtfTest::screenFile()
     QTextDocument doc;
     doc.setDefaultFont(QFont(QStringLiteral("Arial"), 9));
     QTextCharFormat format;
-    format.setFontFamilies({QStringLiteral("Times New Roman")});
+    format.setFontFamilies({ QStringLiteral("Times New Roman") });
     format.setFontPointSize(12);
     QTextCursor(&doc).insertText(QStringLiteral("2"), format);
 
@@ -256,10 +246,10 @@ void RtfTest::corpus_data()
         << QByteArray("definitions.rtf")
         << QStringLiteral("Definitions of Male Problems\n\nBalanitis:\nInflammation of the glans penis.\n\n"
                           "Orchitis:\nInflammation of one or both testicles, often with swelling and pain.");
-    QTest::newRow("profile")
-        << QByteArray("profile.rtf")
-        << QStringLiteral(u"\n\tCalcium Fluoride (Calc. Fluor.)\n\n\tThe tissue salt of elastic fibres, "
-                          u"of tooth enamel\u2028\tand of the surface of the bones.\nmore");
+    QTest::newRow("profile") << QByteArray("profile.rtf")
+                             << QStringLiteral(
+                                    u"\n\tCalcium Fluoride (Calc. Fluor.)\n\n\tThe tissue salt of elastic fibres, "
+                                    u"of tooth enamel\u2028\tand of the surface of the bones.\nmore");
     QTest::newRow("encodings")
         << QByteArray("encoding.rtf")
         << QStringLiteral(u"Caf\u00e9 \u20ac 5 \u201cquoted\u201d \u2014 dash, na\u00efve\n"
@@ -285,12 +275,12 @@ void RtfTest::corpusFormatting()
     QTextDocument definitions;
     QVERIFY(rtf::read(corpusFile("definitions.rtf"), definitions));
     const QTextCharFormat term = findBlock(definitions, QStringLiteral("Balanitis:")).begin().fragment().charFormat();
-    QCOMPARE(term.fontFamilies().toStringList(), QStringList{QStringLiteral("Times New Roman")});
+    QCOMPARE(term.fontFamilies().toStringList(), QStringList { QStringLiteral("Times New Roman") });
     QCOMPARE(term.fontPointSize(), 11.0);
     QCOMPARE(term.fontWeight(), int(QFont::Bold));
     QCOMPARE(term.foreground().color(), QColor(0x80, 0, 0));
-    const QTextCharFormat definition =
-        findBlock(definitions, QStringLiteral("Inflammation of the")).begin().fragment().charFormat();
+    const QTextCharFormat definition
+        = findBlock(definitions, QStringLiteral("Inflammation of the")).begin().fragment().charFormat();
     QCOMPARE(definition.fontWeight(), int(QFont::Normal));
     QCOMPARE(definition.foreground().color(), QColor(0, 0, 0));
     const QTextBlock spacer = findBlock(definitions, QStringLiteral("Inflammation of the glans")).next();
@@ -342,7 +332,8 @@ void RtfTest::malformed_data()
     QTest::newRow("long control word") << "{\\rtf1\\" + QByteArray(40, 'a') + " x}";
     QTest::newRow("binary data past the end") << QByteArray("{\\rtf1{\\pict\\bin1000 ab}}");
     QTest::newRow("negative binary length") << QByteArray("{\\rtf1{\\pict\\bin-5 ab}}");
-    QTest::newRow("too many paragraphs") << "{\\rtf1 " + QByteArray(100001 * 4, 'x').replace("xxxx", "\\par") + '}';
+    QTest::newRow("too many paragraphs") << "{\\rtf1 "
+            + QByteArray((rtf::MaxParagraphs + 1) * 4, 'x').replace("xxxx", "\\par") + '}';
     QTest::newRow("larger than the limit") << "{\\rtf1 " + QByteArray(rtf::MaxDocumentBytes, 'a') + '}';
 }
 

@@ -11,10 +11,12 @@ class QTextDocument;
 // indents, alignment, Windows-1252 bytes and Unicode escapes).
 namespace rtf {
 
-// The reader's limits: larger input, deeper group nesting, control words of more than
-// 32 letters and parameters of more than 10 digits (or beyond 32 bits) are invalid.
+// The reader's limits: larger input, deeper group nesting, more paragraphs, control
+// words of more than 32 letters and parameters of more than 10 digits (or beyond 32
+// bits) are invalid.
 inline constexpr qsizetype MaxDocumentBytes = 16 * 1024 * 1024;
 inline constexpr int MaxGroupDepth = 256;
+inline constexpr qsizetype MaxParagraphs = 100000; // far past any real document; more would load for minutes
 
 // Reads `data` into `doc`, replacing its content. Returns false and leaves `doc`
 // untouched when the data is not a valid RTF document (malformed, truncated, nested

@@ -30,14 +30,12 @@ constexpr int MaxTabStops = 64;
 constexpr int MaxTwips = 31680; // 22 inches, the widest page word processors offer
 constexpr int MaxHalfPoints = 3276;
 constexpr int MaxUnicodeSkip = 255;
-constexpr qsizetype MaxParagraphs = 100000; // far beyond any of our documents; more would load for minutes
 constexpr int DefaultHalfPoints = 24;
 constexpr int DefaultTabTwips = 720;
 
 enum class Dest { Text, FontTable, ColourTable, Skip };
 
-struct CharProps
-{
+struct CharProps {
     int font = -1; // -1: the \deff font
     int halfPoints = DefaultHalfPoints;
     int colour = -1; // index into the colour table, -1: automatic
@@ -51,18 +49,16 @@ struct CharProps
 
 size_t qHash(const CharProps &props, size_t seed = 0)
 {
-    return qHashMulti(seed, props.font, props.halfPoints, props.colour, props.bold, props.italic,
-        props.underline, props.strike);
+    return qHashMulti(
+        seed, props.font, props.halfPoints, props.colour, props.bold, props.italic, props.underline, props.strike);
 }
 
-struct TabStop
-{
+struct TabStop {
     int twips;
     QTextOption::TabType type;
 };
 
-struct ParaProps
-{
+struct ParaProps {
     Qt::Alignment alignment = Qt::AlignLeft;
     int left = 0;
     int right = 0;
@@ -73,37 +69,65 @@ struct ParaProps
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
 };
 
-struct State
-{
+struct State {
     Dest dest = Dest::Text;
     CharProps chars;
     ParaProps para;
     int unicodeSkip = 1;
 };
 
-struct Run
-{
+struct Run {
     CharProps props;
     QString text;
 };
 
-struct Paragraph
-{
+struct Paragraph {
     ParaProps para;
     CharProps mark; // the properties of the paragraph mark: they size an empty paragraph
     QList<Run> runs;
 };
 
 enum class Word {
-    Skip, Fonttbl, Colortbl, Deff, Deftab, Bin,
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Font, FontSize, Colour, Hidden,
-    Uc, U, Char,
-    Pard, Par, Ql, Qc, Qr, Qj, Li, Ri, Fi, Sb, Sa, Tx, Tqr, Tqc, Tqdec,
-    Red, Green, Blue,
+    Skip,
+    Fonttbl,
+    Colortbl,
+    Deff,
+    Deftab,
+    Bin,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Font,
+    FontSize,
+    Colour,
+    Hidden,
+    Uc,
+    U,
+    Char,
+    Pard,
+    Par,
+    Ql,
+    Qc,
+    Qr,
+    Qj,
+    Li,
+    Ri,
+    Fi,
+    Sb,
+    Sa,
+    Tx,
+    Tqr,
+    Tqc,
+    Tqdec,
+    Red,
+    Green,
+    Blue,
 };
 
-struct WordEntry
-{
+struct WordEntry {
     std::string_view name;
     Word word;
     char16_t ch = 0;
@@ -111,124 +135,124 @@ struct WordEntry
 
 // Sorted by name for the binary search; words not listed are ignored.
 constexpr WordEntry Words[] = {
-    {"annotation", Word::Skip},
-    {"atnauthor", Word::Skip},
-    {"atnid", Word::Skip},
-    {"author", Word::Skip},
-    {"b", Word::Bold},
-    {"bin", Word::Bin},
-    {"blue", Word::Blue},
-    {"bullet", Word::Char, 0x2022},
-    {"buptim", Word::Skip},
-    {"cell", Word::Char, u'\t'},
-    {"cf", Word::Colour},
-    {"colortbl", Word::Colortbl},
-    {"comment", Word::Skip},
-    {"company", Word::Skip},
-    {"creatim", Word::Skip},
-    {"deff", Word::Deff},
-    {"deftab", Word::Deftab},
-    {"doccomm", Word::Skip},
-    {"emdash", Word::Char, 0x2014},
-    {"emspace", Word::Char, 0x2003},
-    {"endash", Word::Char, 0x2013},
-    {"enspace", Word::Char, 0x2002},
-    {"f", Word::Font},
-    {"fi", Word::Fi},
-    {"filetbl", Word::Skip},
-    {"fldinst", Word::Skip},
-    {"fonttbl", Word::Fonttbl},
-    {"footer", Word::Skip},
-    {"footerf", Word::Skip},
-    {"footerl", Word::Skip},
-    {"footerr", Word::Skip},
-    {"footnote", Word::Skip},
-    {"fs", Word::FontSize},
-    {"green", Word::Green},
-    {"header", Word::Skip},
-    {"headerf", Word::Skip},
-    {"headerl", Word::Skip},
-    {"headerr", Word::Skip},
-    {"i", Word::Italic},
-    {"info", Word::Skip},
-    {"keywords", Word::Skip},
-    {"ldblquote", Word::Char, 0x201C},
-    {"li", Word::Li},
-    {"line", Word::Char, 0x2028},
-    {"listoverridetable", Word::Skip},
-    {"listtable", Word::Skip},
-    {"lquote", Word::Char, 0x2018},
-    {"manager", Word::Skip},
-    {"nonshppict", Word::Skip},
-    {"object", Word::Skip},
-    {"operator", Word::Skip},
-    {"page", Word::Par},
-    {"par", Word::Par},
-    {"pard", Word::Pard},
-    {"pict", Word::Skip},
-    {"plain", Word::Plain},
-    {"pn", Word::Skip},
-    {"printim", Word::Skip},
-    {"qc", Word::Qc},
-    {"qj", Word::Qj},
-    {"ql", Word::Ql},
-    {"qmspace", Word::Char, 0x2005},
-    {"qr", Word::Qr},
-    {"rdblquote", Word::Char, 0x201D},
-    {"red", Word::Red},
-    {"revtbl", Word::Skip},
-    {"revtim", Word::Skip},
-    {"ri", Word::Ri},
-    {"row", Word::Par},
-    {"rquote", Word::Char, 0x2019},
-    {"rsidtbl", Word::Skip},
-    {"rxe", Word::Skip},
-    {"sa", Word::Sa},
-    {"sb", Word::Sb},
-    {"sect", Word::Par},
-    {"shp", Word::Skip},
-    {"shpinst", Word::Skip},
-    {"strike", Word::Strike},
-    {"striked", Word::Strike},
-    {"stylesheet", Word::Skip},
-    {"subject", Word::Skip},
-    {"tab", Word::Char, u'\t'},
-    {"tc", Word::Skip},
-    {"template", Word::Skip},
-    {"title", Word::Skip},
-    {"tqc", Word::Tqc},
-    {"tqdec", Word::Tqdec},
-    {"tqr", Word::Tqr},
-    {"tx", Word::Tx},
-    {"txe", Word::Skip},
-    {"u", Word::U},
-    {"uc", Word::Uc},
-    {"ul", Word::Underline},
-    {"uld", Word::Underline},
-    {"uldash", Word::Underline},
-    {"uldashd", Word::Underline},
-    {"uldashdd", Word::Underline},
-    {"uldb", Word::Underline},
-    {"ulhwave", Word::Underline},
-    {"ulldash", Word::Underline},
-    {"ulnone", Word::UnderlineNone},
-    {"ulth", Word::Underline},
-    {"ulthd", Word::Underline},
-    {"ulthdash", Word::Underline},
-    {"ulthdashd", Word::Underline},
-    {"ulthdashdd", Word::Underline},
-    {"ulthldash", Word::Underline},
-    {"ululdbwave", Word::Underline},
-    {"ulw", Word::Underline},
-    {"ulwave", Word::Underline},
-    {"v", Word::Hidden},
-    {"xe", Word::Skip},
+    { "annotation", Word::Skip },
+    { "atnauthor", Word::Skip },
+    { "atnid", Word::Skip },
+    { "author", Word::Skip },
+    { "b", Word::Bold },
+    { "bin", Word::Bin },
+    { "blue", Word::Blue },
+    { "bullet", Word::Char, 0x2022 },
+    { "buptim", Word::Skip },
+    { "cell", Word::Char, u'\t' },
+    { "cf", Word::Colour },
+    { "colortbl", Word::Colortbl },
+    { "comment", Word::Skip },
+    { "company", Word::Skip },
+    { "creatim", Word::Skip },
+    { "deff", Word::Deff },
+    { "deftab", Word::Deftab },
+    { "doccomm", Word::Skip },
+    { "emdash", Word::Char, 0x2014 },
+    { "emspace", Word::Char, 0x2003 },
+    { "endash", Word::Char, 0x2013 },
+    { "enspace", Word::Char, 0x2002 },
+    { "f", Word::Font },
+    { "fi", Word::Fi },
+    { "filetbl", Word::Skip },
+    { "fldinst", Word::Skip },
+    { "fonttbl", Word::Fonttbl },
+    { "footer", Word::Skip },
+    { "footerf", Word::Skip },
+    { "footerl", Word::Skip },
+    { "footerr", Word::Skip },
+    { "footnote", Word::Skip },
+    { "fs", Word::FontSize },
+    { "green", Word::Green },
+    { "header", Word::Skip },
+    { "headerf", Word::Skip },
+    { "headerl", Word::Skip },
+    { "headerr", Word::Skip },
+    { "i", Word::Italic },
+    { "info", Word::Skip },
+    { "keywords", Word::Skip },
+    { "ldblquote", Word::Char, 0x201C },
+    { "li", Word::Li },
+    { "line", Word::Char, 0x2028 },
+    { "listoverridetable", Word::Skip },
+    { "listtable", Word::Skip },
+    { "lquote", Word::Char, 0x2018 },
+    { "manager", Word::Skip },
+    { "nonshppict", Word::Skip },
+    { "object", Word::Skip },
+    { "operator", Word::Skip },
+    { "page", Word::Par },
+    { "par", Word::Par },
+    { "pard", Word::Pard },
+    { "pict", Word::Skip },
+    { "plain", Word::Plain },
+    { "pn", Word::Skip },
+    { "printim", Word::Skip },
+    { "qc", Word::Qc },
+    { "qj", Word::Qj },
+    { "ql", Word::Ql },
+    { "qmspace", Word::Char, 0x2005 },
+    { "qr", Word::Qr },
+    { "rdblquote", Word::Char, 0x201D },
+    { "red", Word::Red },
+    { "revtbl", Word::Skip },
+    { "revtim", Word::Skip },
+    { "ri", Word::Ri },
+    { "row", Word::Par },
+    { "rquote", Word::Char, 0x2019 },
+    { "rsidtbl", Word::Skip },
+    { "rxe", Word::Skip },
+    { "sa", Word::Sa },
+    { "sb", Word::Sb },
+    { "sect", Word::Par },
+    { "shp", Word::Skip },
+    { "shpinst", Word::Skip },
+    { "strike", Word::Strike },
+    { "striked", Word::Strike },
+    { "stylesheet", Word::Skip },
+    { "subject", Word::Skip },
+    { "tab", Word::Char, u'\t' },
+    { "tc", Word::Skip },
+    { "template", Word::Skip },
+    { "title", Word::Skip },
+    { "tqc", Word::Tqc },
+    { "tqdec", Word::Tqdec },
+    { "tqr", Word::Tqr },
+    { "tx", Word::Tx },
+    { "txe", Word::Skip },
+    { "u", Word::U },
+    { "uc", Word::Uc },
+    { "ul", Word::Underline },
+    { "uld", Word::Underline },
+    { "uldash", Word::Underline },
+    { "uldashd", Word::Underline },
+    { "uldashdd", Word::Underline },
+    { "uldb", Word::Underline },
+    { "ulhwave", Word::Underline },
+    { "ulldash", Word::Underline },
+    { "ulnone", Word::UnderlineNone },
+    { "ulth", Word::Underline },
+    { "ulthd", Word::Underline },
+    { "ulthdash", Word::Underline },
+    { "ulthdashd", Word::Underline },
+    { "ulthdashdd", Word::Underline },
+    { "ulthldash", Word::Underline },
+    { "ululdbwave", Word::Underline },
+    { "ulw", Word::Underline },
+    { "ulwave", Word::Underline },
+    { "v", Word::Hidden },
+    { "xe", Word::Skip },
 };
 
 constexpr bool wordsSorted()
 {
-    return std::is_sorted(std::begin(Words), std::end(Words),
-        [](const WordEntry &a, const WordEntry &b) { return a.name < b.name; });
+    return std::is_sorted(
+        std::begin(Words), std::end(Words), [](const WordEntry &a, const WordEntry &b) { return a.name < b.name; });
 }
 static_assert(wordsSorted(), "the control word table must stay sorted");
 
@@ -284,8 +308,7 @@ QString withPairedSurrogates(QString text)
     return text;
 }
 
-class Parser
-{
+class Parser {
 public:
     explicit Parser(const QByteArray &data)
         : m_data(data)
@@ -341,11 +364,10 @@ bool Parser::parse()
         m_pos = 3;
     while (m_pos < n && (p[m_pos] == ' ' || p[m_pos] == '\t' || p[m_pos] == '\r' || p[m_pos] == '\n'))
         ++m_pos;
-    if (!QByteArrayView(p + m_pos, n - m_pos).startsWith("{\\rtf")
-        || (m_pos + 5 < n && isLetter(p[m_pos + 5])))
+    if (!QByteArrayView(p + m_pos, n - m_pos).startsWith("{\\rtf") || (m_pos + 5 < n && isLetter(p[m_pos + 5])))
         return fail("not an RTF document");
 
-    m_paragraphs.append(Paragraph{});
+    m_paragraphs.append(Paragraph {});
     while (m_pos < n) {
         const char c = p[m_pos];
         switch (c) {
@@ -546,7 +568,7 @@ void Parser::word(const WordEntry &entry, bool hasParam, int param)
             m_defaultTab = std::min(param, MaxTwips);
         break;
     case Word::Plain:
-        chars = CharProps{};
+        chars = CharProps {};
         break;
     case Word::Bold:
         chars.bold = on;
@@ -588,7 +610,7 @@ void Parser::word(const WordEntry &entry, bool hasParam, int param)
         character(entry.ch);
         break;
     case Word::Pard:
-        para = ParaProps{};
+        para = ParaProps {};
         break;
     case Word::Par:
         endParagraph();
@@ -631,7 +653,7 @@ void Parser::word(const WordEntry &entry, bool hasParam, int param)
         break;
     case Word::Tx:
         if (para.tabs.size() < MaxTabStops)
-            para.tabs.append(TabStop{std::max(twips, 0), para.nextTabType});
+            para.tabs.append(TabStop { std::max(twips, 0), para.nextTabType });
         para.nextTabType = QTextOption::LeftTab;
         break;
     default:
@@ -650,7 +672,7 @@ void Parser::character(char16_t c)
         if (!m_state.chars.hidden && acceptable(c)) {
             QList<Run> &runs = m_paragraphs.last().runs;
             if (runs.isEmpty() || !(runs.last().props == m_state.chars))
-                runs.append(Run{m_state.chars, QString()});
+                runs.append(Run { m_state.chars, QString() });
             runs.last().text.append(QChar(c));
         }
         break;
@@ -692,7 +714,7 @@ void Parser::plainText()
     }
     QList<Run> &runs = m_paragraphs.last().runs;
     if (runs.isEmpty() || !(runs.last().props == m_state.chars))
-        runs.append(Run{m_state.chars, QString()});
+        runs.append(Run { m_state.chars, QString() });
     QString &text = runs.last().text;
     text.reserve(text.size() + (end - m_pos));
     for (; m_pos < end; ++m_pos) {
@@ -718,7 +740,7 @@ void Parser::endParagraph()
 {
     m_paragraphs.last().para = m_state.para;
     m_paragraphs.last().mark = m_state.chars;
-    m_paragraphs.append(Paragraph{});
+    m_paragraphs.append(Paragraph {});
 }
 
 void Parser::storeFontName()
@@ -736,7 +758,7 @@ QTextCharFormat Parser::charFormat(const CharProps &props) const
     if (family.isEmpty())
         family = m_fonts.value(m_defaultFont);
     if (!family.isEmpty())
-        format.setFontFamilies(QStringList{family});
+        format.setFontFamilies(QStringList { family });
     format.setFontPointSize(props.halfPoints / 2.0);
     format.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(props.italic);
@@ -763,8 +785,8 @@ QTextBlockFormat Parser::blockFormat(const ParaProps &props, double twipsPerPixe
         format.setBottomMargin(props.after / twipsPerPixel);
     if (!props.tabs.isEmpty()) {
         QList<TabStop> stops = props.tabs;
-        std::stable_sort(stops.begin(), stops.end(),
-            [](const TabStop &a, const TabStop &b) { return a.twips < b.twips; });
+        std::stable_sort(
+            stops.begin(), stops.end(), [](const TabStop &a, const TabStop &b) { return a.twips < b.twips; });
         QList<QTextOption::Tab> tabs;
         for (const TabStop &stop : stops) {
             const QChar delimiter = stop.type == QTextOption::DelimiterTab ? QLatin1Char('.') : QChar();

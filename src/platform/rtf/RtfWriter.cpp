@@ -24,8 +24,7 @@ namespace {
 
 // What a run looks like once the document's default font has filled in what the
 // format leaves open.
-struct Props
-{
+struct Props {
     QString family;
     int halfPoints = 24;
     bool bold = false;
@@ -36,8 +35,7 @@ struct Props
     bool operator==(const Props &) const = default;
 };
 
-class Writer
-{
+class Writer {
 public:
     explicit Writer(const QTextDocument &doc)
         : m_doc(doc)
@@ -87,28 +85,23 @@ Props Writer::props(const QTextCharFormat &format) const
     if (props.family.isEmpty())
         props.family = QStringLiteral("Times New Roman");
 
-    qreal points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                   : m_base.pointSizeF();
+    qreal points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : m_base.pointSizeF();
     if (!(points > 0))
         points = 12;
     props.halfPoints = int(std::clamp<qreal>(std::round(points * 2), 1, 3276));
 
-    const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight()
-                                                                    : int(m_base.weight());
+    const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.fontWeight() : int(m_base.weight());
     props.bold = weight >= QFont::DemiBold;
-    props.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic()
-                                                                : m_base.italic();
+    props.italic = format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : m_base.italic();
     if (format.hasProperty(QTextFormat::TextUnderlineStyle)) {
         const auto style = format.underlineStyle();
-        props.underline = style != QTextCharFormat::NoUnderline
-            && style != QTextCharFormat::SpellCheckUnderline;
+        props.underline = style != QTextCharFormat::NoUnderline && style != QTextCharFormat::SpellCheckUnderline;
     } else if (format.hasProperty(QTextFormat::FontUnderline)) {
         props.underline = format.boolProperty(QTextFormat::FontUnderline);
     } else {
         props.underline = m_base.underline();
     }
-    props.strike = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
-                                                                   : m_base.strikeOut();
+    props.strike = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut() : m_base.strikeOut();
     if (format.hasProperty(QTextFormat::ForegroundBrush) && format.foreground().style() != Qt::NoBrush)
         props.colour = QColor(format.foreground().color().rgb());
     return props;
@@ -152,8 +145,8 @@ QByteArray Writer::write()
     if (!m_colours.isEmpty()) {
         m_out += "{\\colortbl ;";
         for (const QRgb rgb : std::as_const(m_colours)) {
-            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb))
-                + "\\blue" + QByteArray::number(qBlue(rgb)) + ';';
+            m_out += "\\red" + QByteArray::number(qRed(rgb)) + "\\green" + QByteArray::number(qGreen(rgb)) + "\\blue"
+                + QByteArray::number(qBlue(rgb)) + ';';
         }
         m_out += "}\r\n";
     }
