@@ -4,6 +4,8 @@
 // caption.
 #include "shell/PageInfo.h"
 
+#include "databank/RemedyPage.h"
+#include "databank/SearchPage.h"
 #include "shell/MainMenu.h"
 #include "shell/PrintPage.h"
 #include "shell/SettingsPage.h"
@@ -53,8 +55,8 @@ constexpr PageInfo Pages[] = {
     {"frmGout4", "Discourse: Gout 4/4", FullW, FullH, true, true, true, false, true, false, false, false, nullptr},
     {"frmSupport", "Support Form", 9510, 5925, false, true, false, true, false, false, false, false, nullptr},
     {"frmProgramsBooks", "Korvalis Products", 8000, 6000, false, false, false, false, false, false, false, false, nullptr},
-    {"frmHomeo", "Materia Medica: Remedies and Symptoms", FullW, FullH, true, true, true, true, true, false, true, false, nullptr},
-    {"frmSearch", "Search Simillon's Main Databanks", 6975, 5895, false, true, true, true, false, false, true, false, nullptr},
+    {"frmHomeo", "Materia Medica: Remedies and Symptoms", FullW, FullH, true, true, true, true, true, false, true, false, &make<RemedyPage>},
+    {"frmSearch", "Search Simillon's Main Databanks", 6975, 5895, false, true, true, true, false, false, true, false, &make<SearchPage>},
     {"frmAfflictions", "Afflictions Database", FullW, FullH, true, true, true, true, true, true, true, false, nullptr},
     {"frmEyes", "Eye Problems", FullW, FullH, true, true, true, true, true, false, false, true, nullptr},
     {"frmHeart", "Cardiovascular Problems", FullW, FullH, true, true, false, true, true, false, false, true, nullptr},
