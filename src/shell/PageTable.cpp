@@ -4,6 +4,7 @@
 // caption.
 #include "shell/PageInfo.h"
 
+#include "afflictions/AfflictionsPage.h"
 #include "databank/RemedyPage.h"
 #include "databank/SearchPage.h"
 #include "shell/MainMenu.h"
@@ -57,7 +58,7 @@ constexpr PageInfo Pages[] = {
     {"frmProgramsBooks", "Korvalis Products", 8000, 6000, false, false, false, false, false, false, false, false, nullptr},
     {"frmHomeo", "Materia Medica: Remedies and Symptoms", FullW, FullH, true, true, true, true, true, false, true, false, &make<RemedyPage>},
     {"frmSearch", "Search Simillon's Main Databanks", 6975, 5895, false, true, true, true, false, false, true, false, &make<SearchPage>},
-    {"frmAfflictions", "Afflictions Database", FullW, FullH, true, true, true, true, true, true, true, false, nullptr},
+    {"frmAfflictions", "Afflictions Database", FullW, FullH, true, true, true, true, true, true, true, false, &make<AfflictionsPage>},
     {"frmEyes", "Eye Problems", FullW, FullH, true, true, true, true, true, false, false, true, nullptr},
     {"frmHeart", "Cardiovascular Problems", FullW, FullH, true, true, false, true, true, false, false, true, nullptr},
     {"frmDigestive", "Digestive System", FullW, FullH, true, true, false, true, true, false, false, true, nullptr},
