@@ -244,8 +244,6 @@ RemedyPage::RemedyPage(const PageInfo &info)
         refreshAfflictions();
         refreshDescription();
     });
-
-    finishDesign();
 }
 
 void RemedyPage::buildNameFrame(QWidget *area)
