@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/DataControl.h"
 #include "platform/Desktop.h"
+#include "platform/TextExport.h"
 #include "shell/Companion.h"
 #include "shell/PageManager.h"
 #include "shell/PrintPage.h"
@@ -528,9 +529,10 @@ void AfflictionsPage::saveList()
     QStringList items;
     for (int row = 0; row < m_goToList->count(); ++row)
         items << m_goToList->item(row)->text();
-    QString error;
-    if (!afflictionsprintout::appendExport(programfolder::file(QStringLiteral("HPAfflictions.txt")), items, &error))
-        Desktop::current().message(this, error);
+    QString message;
+    if (!textexport::writeLines(programfolder::file(QStringLiteral("HPAfflictions.txt")), items,
+                                textexport::Mode::Append, &message))
+        Desktop::current().message(this, message);
 }
 
 void AfflictionsPage::unload()
