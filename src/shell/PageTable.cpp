@@ -5,6 +5,10 @@
 #include "shell/PageInfo.h"
 
 #include "afflictions/AfflictionsPage.h"
+#include "afflictions/BodySystemPage.h"
+#include "afflictions/FemMaleStore.h"
+#include "afflictions/GlossaryPage.h"
+#include "afflictions/SampleAcnePage.h"
 #include "databank/RemedyPage.h"
 #include "databank/SearchPage.h"
 #include "shell/MainMenu.h"
@@ -59,17 +63,17 @@ constexpr PageInfo Pages[] = {
     {"frmHomeo", "Materia Medica: Remedies and Symptoms", FullW, FullH, true, true, true, true, true, false, true, false, &make<RemedyPage>},
     {"frmSearch", "Search Simillon's Main Databanks", 6975, 5895, false, true, true, true, false, false, true, false, &make<SearchPage>},
     {"frmAfflictions", "Afflictions Database", FullW, FullH, true, true, true, true, true, true, true, false, &make<AfflictionsPage>},
-    {"frmEyes", "Eye Problems", FullW, FullH, true, true, true, true, true, false, false, true, nullptr},
-    {"frmHeart", "Cardiovascular Problems", FullW, FullH, true, true, false, true, true, false, false, true, nullptr},
-    {"frmDigestive", "Digestive System", FullW, FullH, true, true, false, true, true, false, false, true, nullptr},
-    {"frmSkin", "Skin Problems", FullW, FullH, true, true, true, true, true, false, false, true, nullptr},
-    {"frmNerves", "Nervous System Problems - Mental Problems", FullW, FullH, true, true, true, true, true, false, false, false, nullptr},
-    {"frmBonesMuscles", "Problems with Bones and Muscles", FullW, FullH, true, true, false, false, true, false, false, true, nullptr},
-    {"frmFemaleMale", "Specific Female / Male Problems", FullW, FullH, true, true, true, true, true, false, false, false, nullptr},
-    {"frmDefinitions", "Definitions: Eye diseases", FullW, FullH, true, true, true, true, true, false, false, false, nullptr},
-    {"frmDefinitionsDigestive", "Definitions: Digestive System", FullW, FullH, true, true, true, true, true, false, false, false, nullptr},
-    {"frmFemMaleStore", "Form1", 6000, 4000, false, false, false, false, false, false, false, false, nullptr},
-    {"frmSampleAcne", "Instructions for Choosing a 'Best Match' Remedy - Affliction Acne used as Example", FullW, FullH, true, true, false, false, true, false, false, false, nullptr},
+    {"frmEyes", "Eye Problems", FullW, FullH, true, true, true, true, true, false, false, true, &make<BodySystemPage>},
+    {"frmHeart", "Cardiovascular Problems", FullW, FullH, true, true, false, true, true, false, false, true, &make<BodySystemPage>},
+    {"frmDigestive", "Digestive System", FullW, FullH, true, true, false, true, true, false, false, true, &make<BodySystemPage>},
+    {"frmSkin", "Skin Problems", FullW, FullH, true, true, true, true, true, false, false, true, &make<BodySystemPage>},
+    {"frmNerves", "Nervous System Problems - Mental Problems", FullW, FullH, true, true, true, true, true, false, false, false, &make<BodySystemPage>},
+    {"frmBonesMuscles", "Problems with Bones and Muscles", FullW, FullH, true, true, false, false, true, false, false, true, &make<BodySystemPage>},
+    {"frmFemaleMale", "Specific Female / Male Problems", FullW, FullH, true, true, true, true, true, false, false, false, &make<BodySystemPage>},
+    {"frmDefinitions", "Definitions: Eye diseases", FullW, FullH, true, true, true, true, true, false, false, false, &make<GlossaryPage>},
+    {"frmDefinitionsDigestive", "Definitions: Digestive System", FullW, FullH, true, true, true, true, true, false, false, false, &make<GlossaryPage>},
+    {"frmFemMaleStore", "Form1", 6000, 4000, false, false, false, false, false, false, false, false, &make<FemMaleStore>},
+    {"frmSampleAcne", "Instructions for Choosing a 'Best Match' Remedy - Affliction Acne used as Example", FullW, FullH, true, true, false, false, true, false, false, false, &make<SampleAcnePage>},
     {"frmCellSalts", "Cell Salts", FullW, FullH, true, true, true, true, true, false, false, true, nullptr},
     {"frmCalcFluor", "Calc. Fluor", 6990, 3255, false, false, false, false, false, false, false, false, nullptr},
     {"frmCalcPhos", "Calc. Phos.", 6990, 3255, false, false, false, false, false, false, false, false, nullptr},
