@@ -77,7 +77,7 @@ const BodySystemDesign Designs[] = {
           .parts = "lblLiver,lblGallbladder,lblPancreas,lblEsophagus,lblStomach,lblSpleen,lblAppendix,"
                    "lblDuodenum,lblSmallIntestine,lblAscendingColon,lblTransverseColon,lblRectum",
           .description = "The digestive tract"},
-         {K::Button, "cmdDefinitionsDigestive", nullptr, {4650, 6200, 2600, 720}, 0, true},
+         {K::Button, "cmdDefinitionsDigestive", nullptr, {5050, 6200, 1800, 720}, 0, true},
      },
      {
          {.button = "cmdDefinitionsDigestive", .page = "frmDefinitionsDigestive"},
@@ -141,7 +141,7 @@ const BodySystemDesign Designs[] = {
          {K::Button, "cmdGoutText", nullptr, {6100, 7250, 2450, 450}, 0, true},
          // The spine frame lies over the middle of the page, above the skeleton.
          {K::Frame, "fraSpine", nullptr, {3000, 345, 5900, 7400}, 0, false, 0, true},
-         {.kind = K::Picture, .name = "imgSpine", .parent = "fraSpine", .at = {150, 150, 5600, 6550},
+         {.kind = K::Picture, .name = "imgSpine", .parent = "fraSpine", .at = {150, 300, 5600, 6400},
           .picture = "spine.svg", .parts = "lblCervical,lblThoracic,lblLumbar,lblSacrum,lblCoccyx",
           .description = "The spine seen from the side"},
          {K::Button, "cmdCloseSpine", "fraSpine", {4500, 6850, 1250, 420}},

@@ -151,6 +151,9 @@ void BodySystemPage::build(const BodySystemDesign &design)
         // frame's bold caption must not make its contents bold.
         widget->setFont(controls::font(c.points > 0 ? c.points : PageFontPoints, c.bold));
         setTextColor(widget, c.color);
+        // Frames that switch lie over other controls and must hide them.
+        if (c.kind == K::Frame || c.kind == K::Panel)
+            widget->setAutoFillBackground(true);
         if (c.hidden)
             widget->hide();
         built.insert(QString::fromLatin1(c.name), widget);

@@ -37,7 +37,7 @@ struct GlossaryDesign {
 
 constexpr GlossaryDesign Designs[] = {
     {"frmDefinitions", 11280, {}},
-    {"frmDefinitionsDigestive", 7500,
+    {"frmDefinitionsDigestive", 7800,
      {"fraGinger", "ginger.svg", "Ginger root with a leafy shoot", {"lblGinger1", "lblGinger2", "lblGinger3"}}},
 };
 
@@ -53,7 +53,7 @@ const GlossaryDesign *findDesign(const QString &page)
 // Places in twips; the list's heights follow the texts.
 constexpr int Left = 300, Top = 720, Height = 7050;
 constexpr int ScrollBarReserve = 330; // the list never needs to scroll sideways
-constexpr int TermLeft = 150, TermWidth = 2500, Gap = 200, PairPadding = 90;
+constexpr int TermLeft = 150, TermWidth = 2150, Gap = 150, PairPadding = 90;
 
 // The height in twips that `text` needs when wrapped into `width` twips.
 int textHeight(const QString &text, const QFont &font, int width)
@@ -119,8 +119,10 @@ GlossaryPage::GlossaryPage(const PageInfo &info)
     const int definitionWidth = listWidth - definitionLeft - TermLeft;
     const QFont termFont = controls::font(TextPoints, true);
     const QFont definitionFont = controls::font(TextPoints);
+    // The list draws on the base colour, so its labels take the text role.
     QPalette termPalette = list->palette();
     termPalette.setColor(QPalette::WindowText, DarkRed);
+    termPalette.setColor(QPalette::Text, DarkRed);
 
     int y = PairPadding;
     for (int i = 0; i < pairs.size(); ++i) {

@@ -415,6 +415,11 @@ private Q_SLOTS:
                          qPrintable(page + QLatin1String(": neither shown nor drawn: ") + section.name));
             }
         }
+        // No text is cut off at the designed size.
+        for (const QLabel *l : p->findChildren<QLabel *>()) {
+            if (!l->text().isEmpty())
+                QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(page + QLatin1Char(' ') + l->objectName()));
+        }
     }
 
     // Everything lies inside the content frame, so that it rescales and the flicker

@@ -105,6 +105,11 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>("lblVerify")->text(), QStringLiteral("If uncertain verify by checking the profile."));
         for (int i = 1; i <= 5; ++i)
             QVERIFY(!child<QLabel>(QStringLiteral("lblHowTo%1").arg(i))->text().isEmpty());
+        // No text is cut off at the designed size.
+        for (const QLabel *l : page->findChildren<QLabel *>()) {
+            if (!l->text().isEmpty())
+                QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(l->objectName()));
+        }
         QVERIFY(child<QLabel>("lblHowTo3")->text().contains(
             QStringLiteral("Kali Bromatum; Hepar Sulphuris Calc; Thuja; Arsenicum Bromatum; Pulsatilla.")));
 
