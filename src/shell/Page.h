@@ -15,7 +15,8 @@ class Resizer;
 // constructor, puts its own load work in loadWork() and its unload action in unload().
 //
 // Full-size pages are built inside content(): the frame `fraResize` that covers the
-// client area. Their controls are rescaled with the window by the resizing control, and
+// client area. Their controls are rescaled with the window by the resizing control (which
+// records the designed places and fonts when the page loads, after construction), and
 // on the pages with the flicker guard `fraResize` is hidden while resize reports keep
 // arriving, and shown again by `Timer1` 80 ms after the last one.
 class Page : public QWidget
@@ -42,10 +43,6 @@ public:
     // Called for every page when the program ends, before it is destroyed without its
     // unload action: the place to keep what the user wrote (pending databank edits).
     virtual void aboutToEnd() {}
-
-    // Call at the end of a full-size page's constructor, once every control exists:
-    // the resizing control records the designed places and fonts.
-    void finishDesign();
 
 protected:
     // The page's own load work.
