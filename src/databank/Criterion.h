@@ -39,6 +39,9 @@ public:
     const QString &value() const { return m_value; }
 
     bool matches(QStringView subject) const;
+    // The folded first unit of every matching text (LikePattern::fold), or 0 when
+    // matches may begin with anything.
+    char16_t firstUnit() const { return m_pattern ? m_pattern->firstLiteral() : char16_t(0); }
 
 private:
     Criterion(QString field, Operator op, QString value, std::optional<LikePattern> pattern);

@@ -5,16 +5,6 @@
 
 namespace {
 
-// One unit folded for comparison. The ASCII path keeps the inner loops free of table
-// look-ups for the remedy names, which are almost all plain Latin letters.
-inline char16_t fold(char16_t c)
-{
-    if (c < 128)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-    const char32_t folded = QChar::toCaseFolded(char32_t(c));
-    return folded <= 0xFFFF ? char16_t(folded) : c;
-}
-
 inline bool inRanges(const std::vector<std::pair<char16_t, char16_t>> &ranges, char16_t c)
 {
     for (const auto &[low, high] : ranges) {
@@ -37,6 +27,16 @@ bool inRangesAnyCase(const std::vector<std::pair<char16_t, char16_t>> &ranges, c
 }
 
 } // namespace
+
+// The ASCII path keeps the inner loops free of table look-ups for the remedy names,
+// which are almost all plain Latin letters.
+char16_t LikePattern::fold(char16_t c)
+{
+    if (c < 128)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    const char32_t folded = QChar::toCaseFolded(char32_t(c));
+    return folded <= 0xFFFF ? char16_t(folded) : c;
+}
 
 bool LikePattern::CharSet::contains(char16_t c) const
 {

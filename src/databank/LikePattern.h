@@ -33,6 +33,11 @@ public:
     // The folded literal text before the first wildcard, and whether the pattern is
     // exactly that text followed by one "*" (the common "begins with" search).
     const std::u16string &literalPrefix() const { return m_prefix; }
+    // The folded unit every match must begin with, or 0 when the pattern does not
+    // begin with a literal.
+    char16_t firstLiteral() const { return m_prefix.empty() ? char16_t(0) : m_prefix.front(); }
+    // A unit folded the way the pattern compares it.
+    static char16_t fold(char16_t c);
     bool isPrefixSearch() const { return m_kind == Shape::Prefix; }
 
 private:

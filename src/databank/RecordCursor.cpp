@@ -123,6 +123,11 @@ bool RecordCursor::fail(const QString &reason)
 
 int RecordCursor::fieldIndex(const QString &field) const
 {
+    // The pages spell the names as the file does; only other spellings pay for a
+    // lower-case copy.
+    const auto exact = m_fieldExact.constFind(field);
+    if (exact != m_fieldExact.cend())
+        return *exact;
     return m_fieldByName.value(field.toLower(), -1);
 }
 
@@ -130,7 +135,7 @@ RecordCursor::Identity RecordCursor::identity() const
 {
     if (m_adding)
         return {true, -1};
-    return {false, m_pos >= 0 ? m_order[std::size_t(m_pos)] : -1};
+    return {false, m_pos >= 0 ? m_rowids[std::size_t(m_pos)] : -1};
 }
 
 bool RecordCursor::open(const QString &path, const QString &recordSource)
@@ -219,31 +224,67 @@ bool RecordCursor::open(const QString &path, const QString &recordSource)
                      missing.join(QStringLiteral(", ")));
         }
 
+        // Two reads in one snapshot: the keys alone first, so that their texts are
+        // allocated side by side, then the other fields. Both ask SQLite for roughly
+        // the cursor's order, the order the walks read them in; the exact order of
+        // the cursor follows below.
+        const QString key = fields[byName.value(wantedKey.toLower())];
+        const int keyColumn = byName.value(key.toLower());
+        const QString order = QStringLiteral(" FROM %1 ORDER BY %2 COLLATE NOCASE, rowid")
+                                  .arg(quotedName(table), quotedName(key));
+        struct Snapshot {
+            QSqlDatabase &db;
+            ~Snapshot() { db.rollback(); }
+        } snapshot{db};
+        if (!db.transaction())
+            return describe(db.lastError());
+
+        std::vector<std::vector<QString>> data(std::size_t(fields.size()));
+        std::vector<qint64> rowids;
+        {
+            QSqlQuery keys(db);
+            keys.setForwardOnly(true);
+            if (!keys.exec(QStringLiteral("SELECT rowid, %1").arg(quotedName(key)) + order))
+                return describe(keys.lastError());
+            while (keys.next()) {
+                rowids.push_back(keys.value(0).toLongLong());
+                data[std::size_t(keyColumn)].push_back(textOf(keys.value(1)));
+            }
+            // A damaged page often shows only part way through the table.
+            if (keys.lastError().isValid())
+                return describe(keys.lastError());
+        }
         QStringList selected;
         for (const QString &field : std::as_const(fields))
             selected << quotedName(field);
         QSqlQuery rows(db);
         rows.setForwardOnly(true);
-        if (!rows.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
-                           .arg(selected.join(QStringLiteral(", ")), quotedName(table))))
+        if (!rows.exec(QStringLiteral("SELECT rowid, %1").arg(selected.join(QStringLiteral(", ")))
+                       + order))
             return describe(rows.lastError());
-        std::vector<std::vector<QString>> data(std::size_t(fields.size()));
-        std::vector<qint64> rowids;
+        std::size_t row = 0;
         while (rows.next()) {
-            rowids.push_back(rows.value(0).toLongLong());
-            for (int c = 0; c < fields.size(); ++c)
-                data[std::size_t(c)].push_back(textOf(rows.value(c + 1)));
+            if (row >= rowids.size() || rows.value(0).toLongLong() != rowids[row])
+                return QStringLiteral("the file changed while it was read");
+            for (int c = 0; c < fields.size(); ++c) {
+                if (c != keyColumn)
+                    data[std::size_t(c)].push_back(textOf(rows.value(c + 1)));
+            }
+            ++row;
         }
-        // A damaged page often shows only part way through the table.
         if (rows.lastError().isValid())
             return describe(rows.lastError());
+        if (row != rowids.size())
+            return QStringLiteral("the file changed while it was read");
 
         m_fields = fields;
         m_fieldByName = byName;
+        for (int i = 0; i < fields.size(); ++i)
+            m_fieldExact.insert(fields[i], i);
         m_columns = std::move(data);
         m_rowids = std::move(rowids);
         m_table = table;
-        m_keyField = fields[byName.value(wantedKey.toLower())];
+        m_keyField = key;
         return {};
     };
     const QString reason = load();
@@ -251,6 +292,7 @@ bool RecordCursor::open(const QString &path, const QString &recordSource)
         QSqlDatabase::removeDatabase(connection);
         m_fields.clear();
         m_fieldByName.clear();
+        m_fieldExact.clear();
         m_columns.clear();
         m_rowids.clear();
         m_table.clear();
@@ -260,16 +302,36 @@ bool RecordCursor::open(const QString &path, const QString &recordSource)
 
     m_path = path;
     m_connection = connection;
-    const std::vector<QString> &keys = m_columns[std::size_t(fieldIndex(m_keyField))];
-    m_order.resize(m_rowids.size());
-    for (std::size_t i = 0; i < m_order.size(); ++i)
-        m_order[i] = int(i);
-    std::stable_sort(m_order.begin(), m_order.end(), [&keys](int a, int b) {
-        return QString::compare(keys[std::size_t(a)], keys[std::size_t(b)], Qt::CaseInsensitive) < 0;
-    });
+    // The order of the cursor: letter case ignored the way Qt folds it (SQLite's
+    // NOCASE knows only ASCII), equal keys in file order.
+    {
+        const std::vector<QString> &keys = m_columns[std::size_t(fieldIndex(m_keyField))];
+        std::vector<std::size_t> order(m_rowids.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            const int byKey = QString::compare(keys[a], keys[b], Qt::CaseInsensitive);
+            return byKey != 0 ? byKey < 0 : m_rowids[a] < m_rowids[b];
+        });
+        if (!std::is_sorted(order.begin(), order.end())) {
+            for (std::vector<QString> &column : m_columns) {
+                std::vector<QString> sorted;
+                sorted.reserve(column.size());
+                for (const std::size_t row : order)
+                    sorted.push_back(std::move(column[row]));
+                column = std::move(sorted);
+            }
+            std::vector<qint64> rowids;
+            rowids.reserve(order.size());
+            for (const std::size_t row : order)
+                rowids.push_back(m_rowids[row]);
+            m_rowids = std::move(rowids);
+        }
+    }
+    m_search.assign(m_columns.size(), SearchColumn());
     m_open = true;
     m_noMatch = false;
-    m_pos = m_order.empty() ? -1 : 0;
+    m_pos = m_rowids.empty() ? -1 : 0;
     m_highest = m_pos;
     return true;
 }
@@ -296,11 +358,12 @@ void RecordCursor::close()
         m_open = false;
         m_pos = -1;
         m_highest = -1;
-        m_order.clear();
         m_columns.clear();
+        m_search.clear();
         m_rowids.clear();
         m_fields.clear();
         m_fieldByName.clear();
+        m_fieldExact.clear();
         m_criterion.reset();
         m_criterionText.clear();
         notifyMoved(before, false);
@@ -340,7 +403,7 @@ void RecordCursor::notifyMoved(const Identity &before, bool stood)
 
 bool RecordCursor::standOn(int pos)
 {
-    if (pos < 0 || pos >= int(m_order.size()))
+    if (pos < 0 || pos >= size())
         return false;
     m_pos = pos;
     m_highest = std::max(m_highest, pos);
@@ -375,7 +438,7 @@ bool RecordCursor::moveNext()
     const Identity before = identity();
     if (!leave())
         return fail(QStringLiteral("The databank is not open."));
-    const bool stood = standOn(std::min(m_pos + 1, int(m_order.size()) - 1));
+    const bool stood = standOn(std::min(m_pos + 1, size() - 1));
     notifyMoved(before, stood);
     return stood || fail(QStringLiteral("The databank holds no records."));
 }
@@ -386,7 +449,7 @@ bool RecordCursor::moveLast()
     const Identity before = identity();
     if (!leave())
         return fail(QStringLiteral("The databank is not open."));
-    const bool stood = standOn(int(m_order.size()) - 1);
+    const bool stood = standOn(size() - 1);
     notifyMoved(before, stood);
     return stood || fail(QStringLiteral("The databank holds no records."));
 }
@@ -413,10 +476,9 @@ bool RecordCursor::find(const QString &criterion, int after)
         m_criterionText = criterion;
         m_criterionError.clear();
         m_criterion = Criterion::parse(criterion, &m_criterionError);
+        m_criterionColumn = m_criterion ? fieldIndex(m_criterion->field()) : -1;
     }
-    int column = -1;
-    if (m_criterion)
-        column = fieldIndex(m_criterion->field());
+    const int column = m_criterionColumn;
     if (column < 0) {
         notifyMoved(before, false);
         if (!m_criterion)
@@ -429,10 +491,18 @@ bool RecordCursor::find(const QString &criterion, int after)
     // find-next starts after the current record; from a dropped new record on an
     // empty set m_pos is -1 and the search starts at the top.
     const int from = after == 0 ? 0 : m_pos + 1;
-    const std::vector<QString> &values = m_columns[std::size_t(column)];
+    const SearchColumn &values = searchColumn(column);
     const Criterion &test = *m_criterion;
-    for (int p = std::max(from, 0); p < int(m_order.size()); ++p) {
-        if (test.matches(values[std::size_t(m_order[std::size_t(p)])])) {
+    const QChar *text = reinterpret_cast<const QChar *>(values.text.data());
+    // Most records already differ in their first letter; that is told from a small
+    // array, so only likely matches touch the texts.
+    const char16_t first = test.firstUnit();
+    for (int p = std::max(from, 0); p < size(); ++p) {
+        if (first != 0 && values.first[std::size_t(p)] != first)
+            continue;
+        const std::size_t begin = values.start[std::size_t(p)];
+        const std::size_t end = values.start[std::size_t(p) + 1];
+        if (test.matches(QStringView(text + begin, qsizetype(end - begin)))) {
             m_noMatch = false;
             standOn(p);
             notifyMoved(before, true);
@@ -441,6 +511,33 @@ bool RecordCursor::find(const QString &criterion, int after)
     }
     notifyMoved(before, false);
     return false;
+}
+
+const RecordCursor::SearchColumn &RecordCursor::searchColumn(int column)
+{
+    SearchColumn &search = m_search[std::size_t(column)];
+    if (!search.built) {
+        const std::vector<QString> &values = m_columns[std::size_t(column)];
+        std::size_t total = 0;
+        for (const QString &value : values)
+            total += std::size_t(value.size());
+        search.text.clear();
+        search.text.reserve(total);
+        search.start.clear();
+        search.start.reserve(values.size() + 1);
+        search.first.clear();
+        search.first.reserve(values.size());
+        for (const QString &value : values) {
+            search.start.push_back(search.text.size());
+            search.first.push_back(value.isEmpty() ? char16_t(0)
+                                                   : LikePattern::fold(value.front().unicode()));
+            search.text.append(reinterpret_cast<const char16_t *>(value.utf16()),
+                               std::size_t(value.size()));
+        }
+        search.start.push_back(search.text.size());
+        search.built = true;
+    }
+    return search;
 }
 
 std::optional<QString> RecordCursor::fieldValue(const QString &field) const
@@ -454,7 +551,7 @@ std::optional<QString> RecordCursor::fieldValue(const QString &field) const
         return m_newValues[std::size_t(column)];
     if (m_pos < 0)
         return std::nullopt;
-    return m_columns[std::size_t(column)][std::size_t(m_order[std::size_t(m_pos)])];
+    return m_columns[std::size_t(column)][std::size_t(m_pos)];
 }
 
 int RecordCursor::recordCount() const
@@ -531,24 +628,22 @@ bool RecordCursor::insertPending()
         return writeFailed(error);
     }
 
-    const int row = int(m_rowids.size());
-    m_rowids.push_back(rowid);
-    for (std::size_t c = 0; c < m_columns.size(); ++c)
-        m_columns[c].push_back(m_newValues[c]);
     // After the records of equal or lower key, as a reopened cursor would show it.
     const std::vector<QString> &keys = m_columns[std::size_t(fieldIndex(m_keyField))];
-    const QString &key = keys[std::size_t(row)];
-    int pos = 0;
-    while (pos < int(m_order.size())
-           && QString::compare(keys[std::size_t(m_order[std::size_t(pos)])], key,
-                               Qt::CaseInsensitive) <= 0)
+    const QString &key = m_newValues[std::size_t(fieldIndex(m_keyField))];
+    std::size_t pos = 0;
+    while (pos < keys.size() && QString::compare(keys[pos], key, Qt::CaseInsensitive) <= 0)
         ++pos;
-    m_order.insert(m_order.begin() + pos, row);
-    if (pos <= m_highest)
+    m_rowids.insert(m_rowids.begin() + qsizetype(pos), rowid);
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        m_columns[c].insert(m_columns[c].begin() + qsizetype(pos), m_newValues[c]);
+    for (SearchColumn &search : m_search)
+        search.built = false;
+    if (int(pos) <= m_highest)
         ++m_highest;
     m_adding = false;
     m_newValues.clear();
-    standOn(pos);
+    standOn(int(pos));
     return true;
 }
 
@@ -578,7 +673,7 @@ bool RecordCursor::update(const QHash<QString, QString> &values)
         return true;
     }
 
-    const auto row = std::size_t(m_order[std::size_t(m_pos)]);
+    const auto row = std::size_t(m_pos);
     std::erase_if(changes, [&](const std::pair<int, QString> &change) {
         return m_columns[std::size_t(change.first)][row] == change.second;
     });
@@ -618,7 +713,9 @@ bool RecordCursor::update(const QHash<QString, QString> &values)
         db.rollback();
         return writeFailed(reason);
     }
-    for (auto &[column, value] : changes)
+    for (auto &[column, value] : changes) {
+        m_search[std::size_t(column)].built = false;
         m_columns[std::size_t(column)][row] = std::move(value);
+    }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 // One record cursor over one table of a databank file (SQLite), with the behaviour the
@@ -46,7 +47,7 @@ public:
 
     bool isOpen() const { return m_open; }
     // True when there is no record to stand on: closed, or a table without records.
-    bool isEmpty() const { return m_order.empty(); }
+    bool isEmpty() const { return m_rowids.empty(); }
     QString databaseName() const { return m_path; }
     QString tableName() const { return m_table; }
     QString keyField() const { return m_keyField; }
@@ -80,7 +81,7 @@ public:
     // plus one. After moveLast() it is the number of records.
     int recordCount() const;
     // The number of records loaded, whatever the cursor has met.
-    int size() const { return int(m_order.size()); }
+    int size() const { return int(m_rowids.size()); }
     // 0-based position in cursor order; -1 on a new record or without a record.
     int position() const { return m_adding ? -1 : m_pos; }
 
@@ -110,7 +111,7 @@ public:
 private:
     struct Identity {
         bool adding;
-        int row;
+        qint64 rowid;
         bool operator==(const Identity &) const = default;
     };
 
@@ -131,10 +132,23 @@ private:
     QString m_connection;
     QString m_error;
     QStringList m_fields;
-    QHash<QString, int> m_fieldByName; // lower-case name -> column
-    std::vector<std::vector<QString>> m_columns; // [column][file row]
-    std::vector<qint64> m_rowids;                // [file row]
-    std::vector<int> m_order;                    // [position] -> file row
+    QHash<QString, int> m_fieldByName;  // lower-case name -> column
+    QHash<QString, int> m_fieldExact;   // name as the file spells it -> column
+    // All in cursor order: [column][position] and [position].
+    std::vector<std::vector<QString>> m_columns;
+    std::vector<qint64> m_rowids;
+
+    // A column's texts copied end to end in cursor order, built when a find first
+    // looks at it: the scan then reads memory in sequence instead of chasing one
+    // allocation per record, which is what keeps large tables linear.
+    struct SearchColumn {
+        bool built = false;
+        std::u16string text;
+        std::vector<std::size_t> start; // [position], plus the end
+        std::vector<char16_t> first;    // [position]: folded first unit, 0 if empty
+    };
+    std::vector<SearchColumn> m_search; // [column]
+    const SearchColumn &searchColumn(int column);
 
     bool m_open = false;
     int m_pos = -1;
@@ -149,6 +163,7 @@ private:
     QString m_criterionText;
     std::optional<Criterion> m_criterion;
     QString m_criterionError;
+    int m_criterionColumn = -1;
 
     bool m_inLeaving = false;
     std::function<void()> m_onLeaving;
