@@ -120,6 +120,36 @@ private Q_SLOTS:
         }
     }
 
+    // A few places straight from the designs, the shared row among them.
+    void designedPlaces_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QRect>("at"); // twips
+        QTest::newRow("mastitis") << "frmFemaleMale" << "cmdMastitis" << QRect(180, 695 + 8 * 360, 1460, 375);
+        QTest::newRow("menopause") << "frmFemaleMale" << "cmdMenopause" << QRect(1620, 695 + 8 * 360, 1605, 375);
+        QTest::newRow("male column") << "frmFemaleMale" << "cmdBalanitis" << QRect(8790, 695, 2895, 375);
+        QTest::newRow("eyes last") << "frmEyes" << "cmdStrabismus" << QRect(150, 645 + 17 * 390, 2385, 405);
+        QTest::newRow("heart right") << "frmHeart" << "cmdPoorCirculation" << QRect(8775, 705, 2745, 395);
+        QTest::newRow("digestive left") << "frmDigestive" << "cmdAppendicitis" << QRect(540, 990, 2500, 390);
+        QTest::newRow("digestive right") << "frmDigestive" << "cmdHemorrhages" << QRect(8880, 570, 2500, 390);
+        QTest::newRow("skin right") << "frmSkin" << "cmdWarts" << QRect(9270, 630 + 15 * 450, 2385, 405);
+        QTest::newRow("nerves right") << "frmNerves" << "cmdWillpower" << QRect(9090, 390 + 19 * 360, 2500, 375);
+        QTest::newRow("bones left") << "frmBonesMuscles" << "cmdGout" << QRect(300, 360 + 20 * 330, 2600, 345);
+        QTest::newRow("bones right") << "frmBonesMuscles" << "cmdWrists" << QRect(9000, 345 + 21 * 330, 2600, 345);
+    }
+    void designedPlaces()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, button);
+        QFETCH(QRect, at);
+        TestProgram program;
+        normalScreenMode();
+        auto *b = child<QPushButton>(pages().page(page), button);
+        QVERIFY(b);
+        QCOMPARE(b->geometry(), twips::toPx(at.x(), at.y(), at.width(), at.height()));
+    }
+
     // Every affliction button of every page hands its key over, and the affliction
     // page then stands on the record of that key.
     void everyButtonOpensItsRecord_data()
