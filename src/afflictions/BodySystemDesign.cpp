@@ -21,7 +21,8 @@ const BodySystemDesign Designs[] = {
          {K::Panel, "fraEye", nullptr, {2760, 645, 6700, 4755}},
          {.kind = K::Picture, .name = "imgEye", .parent = "fraEye", .at = {0, 0, 6700, 4755},
           .picture = "eye.svg",
-          .parts = "lblCornea,lblLens,lblPupil,lblIris,lblRetina,lblMacula,lblFovea,lblOpticNerve,lblBlindSpot,lblSclera",
+          .parts = "lblCornea,lblLens,lblPupil,lblIris,lblRetina,lblMacula,lblFovea,lblOpticNerve,"
+                   "lblBlindSpot,lblSclera",
           .description = "Cross-section of the eye"},
          {K::Frame, "fraNutrition", nullptr, {2760, 645, 6700, 4755}, 0, true, 0, true},
          {K::Label, "lblNutrition1", "fraNutrition", {180, 330, 6340, 540}},

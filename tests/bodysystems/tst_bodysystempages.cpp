@@ -448,7 +448,8 @@ private Q_SLOTS:
         // No text is cut off at the designed size.
         for (const QLabel *l : p->findChildren<QLabel *>()) {
             if (!l->text().isEmpty())
-                QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(page + QLatin1Char(' ') + l->objectName()));
+                QVERIFY2(l->heightForWidth(l->width()) <= l->height(),
+                         qPrintable(page + QLatin1Char(' ') + l->objectName()));
         }
     }
 

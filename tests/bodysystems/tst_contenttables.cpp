@@ -90,7 +90,8 @@ private Q_SLOTS:
         QCOMPARE(rows[0].key, QStringLiteral("Key A"));
         QCOMPARE(rows[0].tooltip, QStringLiteral("Lay A"));
         QCOMPARE(QRect(rows[0].left, rows[0].top, rows[0].width, rows[0].height), QRect(100, 600, 2000, 350));
-        QCOMPARE(QRect(rows[1].left, rows[1].top, rows[1].width, rows[1].height), QRect(9100, 700 + 2 * 400, 1200, 350));
+        QCOMPARE(QRect(rows[1].left, rows[1].top, rows[1].width, rows[1].height),
+                 QRect(9100, 700 + 2 * 400, 1200, 350));
         // A width that does not read falls back to the column's.
         QCOMPARE(rows[2].control, QStringLiteral("cmdG"));
         QCOMPARE(rows[2].width, 2000);
@@ -142,7 +143,8 @@ private Q_SLOTS:
                 QVERIFY2(QRect(0, 0, 11880, 8010).contains(r), qPrintable(page + QLatin1Char(' ') + b.control));
                 for (int j = 0; j < i; ++j) {
                     const QRect other(rows[j].left + 10, rows[j].top + 8, rows[j].width - 20, rows[j].height - 16);
-                    QVERIFY2(!inner.intersects(other), qPrintable(b.control + QLatin1String(" overlaps ") + rows[j].control));
+                    QVERIFY2(!inner.intersects(other),
+                             qPrintable(b.control + QLatin1String(" overlaps ") + rows[j].control));
                 }
             }
         }

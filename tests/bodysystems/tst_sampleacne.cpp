@@ -254,10 +254,11 @@ private Q_SLOTS:
                 press(step);
         }
         // Moved away first, so that the find has to bring it back.
-        if (DataControl *data = pages().control<DataControl>(QStringLiteral("frmHomeo"), QStringLiteral("datHomeopathy")))
+        const QString remedyPage = QStringLiteral("frmHomeo");
+        if (auto *data = pages().control<DataControl>(remedyPage, QStringLiteral("datHomeopathy")))
             data->moveLast();
         press(QStringLiteral("cmdOpenProfile"));
-        QVERIFY(pages().existing(QStringLiteral("frmHomeo")) && pages().existing(QStringLiteral("frmHomeo"))->isVisible());
+        QVERIFY(pages().existing(remedyPage) && pages().existing(remedyPage)->isVisible());
         DataControl *data = remedyCursor();
         if (!data)
             QSKIP("the remedy page has no data control yet");
