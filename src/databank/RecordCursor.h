@@ -97,7 +97,8 @@ public:
 
     // Writes the given fields of the current record, all or nothing, with line ends
     // made LF. Fields whose text equals the stored one are left alone. On a new record
-    // the values are kept until the record is saved.
+    // the values are kept until the record is saved. A changed key leaves the record
+    // where it stands in the cursor until the databank is opened again, as Jet does.
     bool update(const QHash<QString, QString> &values);
 
     void setLeavingHandler(std::function<void()> handler) { m_onLeaving = std::move(handler); }

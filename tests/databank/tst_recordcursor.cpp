@@ -68,6 +68,7 @@ private Q_SLOTS:
     void untouchedAddNewInsertsNothing();
     void updateIsAllOrNothing();
     void updateStoresLineFeeds();
+    void emptyTable();
     void badFile_data();
     void badFile();
     void lockedFile();
@@ -309,6 +310,30 @@ void TestRecordCursor::updateStoresLineFeeds()
     QVERIFY(cursor.update({{QStringLiteral("Mind"), QStringLiteral("one\r\ntwo\rthree\nfour")}}));
     QCOMPARE(DatabankFixture::read(path, QStringLiteral("Homeopathy"))[1].value(QStringLiteral("Mind")),
              QStringLiteral("one\ntwo\nthree\nfour"));
+}
+
+void TestRecordCursor::emptyTable()
+{
+    const QString path = m_dir.filePath(QStringLiteral("nothing.mdb"));
+    QVERIFY(DatabankFixture::writeRemedies(path, {}));
+    RecordCursor cursor;
+    QVERIFY(cursor.open(path, RemedySource));
+    QVERIFY(cursor.isEmpty());
+    QVERIFY(!cursor.moveFirst());
+    QVERIFY(!cursor.moveLast());
+    QVERIFY(!cursor.findFirst(QStringLiteral("[HomeoName] like '*'")));
+    QVERIFY(cursor.noMatch());
+    QCOMPARE(cursor.recordCount(), 0);
+    QCOMPARE(cursor.fieldValue(QStringLiteral("HomeoName")), std::nullopt);
+    QVERIFY(!cursor.update({{QStringLiteral("HomeoName"), QStringLiteral("x")}}));
+
+    // The first record can still be added.
+    QVERIFY(cursor.addNew());
+    QVERIFY(cursor.update({{QStringLiteral("HomeoName"), QStringLiteral("Cina")}}));
+    QVERIFY(cursor.moveFirst());
+    QCOMPARE(field(cursor, "HomeoName"), QStringLiteral("Cina"));
+    QCOMPARE(cursor.recordCount(), 1);
+    QCOMPARE(DatabankFixture::read(path, QStringLiteral("Homeopathy")).size(), 1);
 }
 
 void TestRecordCursor::badFile_data()
