@@ -8,6 +8,7 @@
 #include "platform/DataControl.h"
 #include "platform/Desktop.h"
 #include "platform/TextExport.h"
+#include "platform/Twips.h"
 #include "shell/Companion.h"
 #include "shell/PageManager.h"
 #include "shell/PrintPage.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+#include <algorithm>
 #include <iterator>
 #include <span>
 
@@ -160,6 +162,28 @@ void setReadOnly(QWidget *box, bool readOnly)
         plain->setReadOnly(readOnly);
 }
 
+// The designs size their labels for one particular font's metrics. A label keeps its
+// designed face at the largest size, down from the designed one, at which every text it
+// will carry fits its place; fixed once, so that rescaling the page scales it too.
+void fitLabel(QLabel *label, const QStringList &texts)
+{
+    QFont f = label->font();
+    const QRect area(QPoint(), label->size() - QSize(std::max(0, label->indent()), 0));
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    const auto fits = [&](const QFont &candidate) {
+        const QFontMetrics metrics(candidate);
+        for (const QString &text : texts) {
+            const QRect needed = metrics.boundingRect(area, flags, text);
+            if (needed.height() > area.height() || needed.width() > area.width())
+                return false;
+        }
+        return true;
+    };
+    while (f.pointSizeF() > 6 && !fits(f))
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    label->setFont(f);
+}
+
 void applyLook(QPushButton *button, Look look)
 {
     switch (look) {
@@ -262,6 +286,8 @@ void RemedyPage::buildNameFrame(QWidget *area)
 
     QLabel *englishLabel = label(m_nameFrame, "lblEnglish", tr("English Name:"), {45, 600, 1395, 330});
     englishLabel->setFont(controls::font(12, true));
+    englishLabel->setWordWrap(false);
+    fitLabel(englishLabel, {englishLabel->text()});
     setColors(englishLabel, Navy, Grey);
     QLineEdit *english = lineBox(m_nameFrame, "txtEnglish", tr("English Name"), {1440, 570, 3135, 405});
     english->setToolTip(tr("English Name"));
@@ -271,12 +297,18 @@ void RemedyPage::buildNameFrame(QWidget *area)
 
     m_heading = label(m_nameFrame, "lblHeading", AfflictionsHeading, {4440, 120, 1455, 855});
     m_heading->setFont(controls::font(12, true));
+    // Its left edge lies behind the English name box; the text starts beside the box.
+    m_heading->setIndent(twips::toPx(1440 + 3135 - 4440));
+    fitLabel(m_heading, {AfflictionsHeading, ProfileHeading});
     setColors(m_heading, Navy, Grey);
 
     QList<QPlainTextEdit *> stack;
     for (const TextAreaBox &row : TextAreaBoxes) {
         QPlainTextEdit *box = textBox(m_nameFrame, row.name, QString::fromUtf8(row.accessibleName), TextArea);
         box->setFont(controls::font(11.25));
+        // The lines wrap at the box's width; a box filled while hidden must not show a
+        // sideways bar when it comes to the front.
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         if (row.tip)
             box->setToolTip(QString::fromUtf8(row.tip));
         if (row.field) {
@@ -292,6 +324,9 @@ void RemedyPage::buildNameFrame(QWidget *area)
     // Front to back as listed: the back box is raised first.
     for (auto it = stack.crbegin(); it != stack.crend(); ++it)
         (*it)->raise();
+    // Labels lie behind the boxes and buttons they touch.
+    englishLabel->lower();
+    m_heading->lower();
     m_afflictionsDec = stack[0];
     m_descriptionDec = stack[1];
     m_afflictions = stack[2];
@@ -311,6 +346,7 @@ void RemedyPage::buildSymptomFrame(QWidget *area)
         setColors(l, Qt::white, Navy);
         QPlainTextEdit *box = textBox(frame, row.box, caption, {row.left, row.top, row.width, SymptomBoxHeight});
         box->setFont(controls::font(11.25));
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setColors(box, Navy, Qt::white);
         l->setBuddy(box);
         m_bound.append({box, QString::fromLatin1(row.field)});
