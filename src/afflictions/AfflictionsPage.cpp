@@ -237,6 +237,8 @@ void AfflictionsPage::buildSlots(QWidget *area)
         boxes.symptoms = controls::textBox(area, d.symptomsBox, tr("Symptoms for remedy %1").arg(number),
                                            {d.left, d.top + SymptomsBelow, SymptomsWidth, d.symptomsHeight});
         boxes.symptoms->setFont(controls::font(10));
+        // The text wraps, so a sideways bar would only flash up while the box is laid out.
+        boxes.symptoms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         boxes.symptoms->setReadOnly(!editable);
         setColors(boxes.symptoms, Navy, Qt::white);
         m_slots.append(boxes);
