@@ -216,8 +216,8 @@ RemedyPage::RemedyPage(const PageInfo &info)
 
     const auto addButtons = [this](QWidget *parent, std::span<const ButtonRow> rows) {
         for (const ButtonRow &row : rows) {
-            QPushButton *button = controls::button(parent, row.name, QString::fromUtf8(row.caption),
-                                                   {row.left, row.top, row.width, row.height});
+            QPushButton *button = controls::button(
+                parent, row.name, QString::fromUtf8(row.caption), { row.left, row.top, row.width, row.height });
             applyLook(button, row.look);
             const char *target = row.target;
             const auto action = row.action;
@@ -241,7 +241,7 @@ RemedyPage::RemedyPage(const PageInfo &info)
     m_data->setAccessibleName(tr("Materia Medica: step through the remedies"));
     m_data->setCaption(BarCaption);
     m_data->setRecordSource(RecordSource);
-    controls::place(m_data, {180, 1290, 3720, 435});
+    controls::place(m_data, { 180, 1290, 3720, 435 });
 
     buildSymptomFrame(area);
     buildMaintenancePanel(area);
@@ -273,33 +273,33 @@ RemedyPage::RemedyPage(const PageInfo &info)
 void RemedyPage::buildNameFrame(QWidget *area)
 {
     using namespace controls;
-    m_nameFrame = panel(area, "Frame1", {90, 360, 11700, 1515});
+    m_nameFrame = panel(area, "Frame1", { 90, 360, 11700, 1515 });
     m_nameFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     setColors(m_nameFrame, Navy, Grey);
 
-    m_homeoName = lineBox(m_nameFrame, "txtHomeoName", tr("Homeopathic Name"), {60, 90, 4185, 435});
+    m_homeoName = lineBox(m_nameFrame, "txtHomeoName", tr("Homeopathic Name"), { 60, 90, 4185, 435 });
     m_homeoName->setToolTip(tr("Homeopathic Name"));
     m_homeoName->setAlignment(Qt::AlignCenter);
     m_homeoName->setFont(controls::font(12.75, true));
     setColors(m_homeoName, Yellow, Navy);
-    m_bound.append({m_homeoName, QStringLiteral("HomeoName")});
+    m_bound.append({ m_homeoName, QStringLiteral("HomeoName") });
 
-    QLabel *englishLabel = label(m_nameFrame, "lblEnglish", tr("English Name:"), {45, 600, 1395, 330});
+    QLabel *englishLabel = label(m_nameFrame, "lblEnglish", tr("English Name:"), { 45, 600, 1395, 330 });
     englishLabel->setFont(controls::font(12, true));
     englishLabel->setWordWrap(false);
-    fitLabel(englishLabel, {englishLabel->text()});
+    fitLabel(englishLabel, { englishLabel->text() });
     setColors(englishLabel, Navy, Grey);
-    QLineEdit *english = lineBox(m_nameFrame, "txtEnglish", tr("English Name"), {1440, 570, 3135, 405});
+    QLineEdit *english = lineBox(m_nameFrame, "txtEnglish", tr("English Name"), { 1440, 570, 3135, 405 });
     english->setToolTip(tr("English Name"));
     english->setFont(controls::font(12, true));
     setColors(english, Navy, Grey);
-    m_bound.append({english, QStringLiteral("English")});
+    m_bound.append({ english, QStringLiteral("English") });
 
-    m_heading = label(m_nameFrame, "lblHeading", AfflictionsHeading, {4440, 120, 1455, 855});
+    m_heading = label(m_nameFrame, "lblHeading", AfflictionsHeading, { 4440, 120, 1455, 855 });
     m_heading->setFont(controls::font(12, true));
     // Its left edge lies behind the English name box; the text starts beside the box.
     m_heading->setIndent(twips::toPx(1440 + 3135 - 4440));
-    fitLabel(m_heading, {AfflictionsHeading, ProfileHeading});
+    fitLabel(m_heading, { AfflictionsHeading, ProfileHeading });
     setColors(m_heading, Navy, Grey);
 
     QList<QPlainTextEdit *> stack;
@@ -313,7 +313,7 @@ void RemedyPage::buildNameFrame(QWidget *area)
             box->setToolTip(QString::fromUtf8(row.tip));
         if (row.field) {
             setColors(box, Qt::white, Navy);
-            m_bound.append({box, QString::fromLatin1(row.field)});
+            m_bound.append({ box, QString::fromLatin1(row.field) });
         } else {
             setColors(box, Navy, Qt::white);
             box->setReadOnly(true);
@@ -336,39 +336,39 @@ void RemedyPage::buildNameFrame(QWidget *area)
 void RemedyPage::buildSymptomFrame(QWidget *area)
 {
     using namespace controls;
-    QFrame *frame = panel(area, "fraSympt", {90, 1920, 11700, 6030});
+    QFrame *frame = panel(area, "fraSympt", { 90, 1920, 11700, 6030 });
     setColors(frame, Qt::white, Navy);
     for (const SymptomBox &row : SymptomBoxes) {
         const QString caption = QString::fromUtf8(row.label);
         const QByteArray labelName = QByteArray("lbl") + row.field;
-        QLabel *l = label(frame, labelName.constData(), caption, {row.left, row.top - LabelGap, row.width, LabelGap});
+        QLabel *l = label(frame, labelName.constData(), caption, { row.left, row.top - LabelGap, row.width, LabelGap });
         l->setFont(controls::font(11.25));
         setColors(l, Qt::white, Navy);
-        QPlainTextEdit *box = textBox(frame, row.box, caption, {row.left, row.top, row.width, SymptomBoxHeight});
+        QPlainTextEdit *box = textBox(frame, row.box, caption, { row.left, row.top, row.width, SymptomBoxHeight });
         box->setFont(controls::font(11.25));
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setColors(box, Navy, Qt::white);
         l->setBuddy(box);
-        m_bound.append({box, QString::fromLatin1(row.field)});
+        m_bound.append({ box, QString::fromLatin1(row.field) });
     }
 }
 
 void RemedyPage::buildMaintenancePanel(QWidget *area)
 {
     using namespace controls;
-    m_controlsButton = button(area, "cmdControls", QStringLiteral("C"), {4800, 1560, 345, 255});
+    m_controlsButton = button(area, "cmdControls", QStringLiteral("C"), { 4800, 1560, 345, 255 });
     m_controlsButton->setAccessibleName(tr("Maintenance controls"));
     m_controlsButton->setFont(controls::font(8, true));
     connect(m_controlsButton, &QPushButton::clicked, this, &RemedyPage::toggleControls);
     // Only a program started for maintenance offers the panel at all.
     m_controlsButton->setVisible(programfolder::maintenance());
 
-    m_controls = frame(area, "fraControls", QStringLiteral("Controls"), {3600, 4800, 3735, 2445});
+    m_controls = frame(area, "fraControls", QStringLiteral("Controls"), { 3600, 4800, 3735, 2445 });
     m_controls->setFont(controls::font(8, true));
     m_controls->setAutoFillBackground(true);
     m_controls->hide();
 
-    m_list = list(m_controls, "List1", tr("Remedy names"), {2610, 270, 1035, 2085});
+    m_list = list(m_controls, "List1", tr("Remedy names"), { 2610, 270, 1035, 2085 });
     m_list->setFont(controls::font(8));
     m_list->addItems(fixedlists::loadListItems(QStringLiteral(":/tables/remedy-names.txt")));
 }
@@ -488,8 +488,8 @@ void RemedyPage::saveList()
     for (int i = 0; i < m_list->count(); ++i)
         items << m_list->item(i)->text();
     QString message;
-    if (!textexport::writeLines(programfolder::file(QStringLiteral("HPRemedies.txt")), items,
-                                textexport::Mode::Replace, &message))
+    if (!textexport::writeLines(
+            programfolder::file(QStringLiteral("HPRemedies.txt")), items, textexport::Mode::Replace, &message))
         Desktop::current().message(this, message);
 }
 

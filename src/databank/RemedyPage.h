@@ -30,8 +30,7 @@ class QPushButton;
 // written back when the cursor leaves the record, when the page closes and when the
 // program ends. `List1`, the fixed list of remedy names, lives on that panel and is
 // read by the search page in any mode.
-class RemedyPage final : public Page
-{
+class RemedyPage final : public Page {
     Q_OBJECT
 public:
     static constexpr const char *PageName = "frmHomeo";
@@ -46,9 +45,9 @@ public:
     void switchProfile();
     void print();
     void toggleControls();
-    void showDisplayBoxes();   // "White"
-    void showBoundBoxes();     // "Blue"
-    void showProfileNormal();  // "ProfileNormal"
+    void showDisplayBoxes(); // "White"
+    void showBoundBoxes(); // "Blue"
+    void showProfileNormal(); // "ProfileNormal"
     void showProfileVisible(); // "ProfileVisible"
     void addRecord();
     void countEntries();

@@ -15,7 +15,7 @@ namespace remedyprintout {
 
 struct Section {
     const char *heading; // ends in one blank
-    const char *box;     // the objectName of the box the text comes from
+    const char *box; // the objectName of the box the text comes from
 };
 
 // The 25 sections in printout order; the first two are the name lines.

@@ -113,25 +113,25 @@ SearchPage::SearchPage(const PageInfo &info)
     using namespace controls;
     setColors(this, Qt::black, LightBlue);
 
-    QLabel *title = label(this, "Label6", tr("Search by Affliction or Remedy"), {180, 60, 6645, 375});
+    QLabel *title = label(this, "Label6", tr("Search by Affliction or Remedy"), { 180, 60, 6645, 375 });
     title->setFont(controls::font(12, true));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setColors(title, DarkNavy, LightBlue);
 
-    m_search = lineBox(this, "txtSearch", tr("Search text"), {1920, 390, 3150, 375});
+    m_search = lineBox(this, "txtSearch", tr("Search text"), { 1920, 390, 3150, 375 });
     m_search->setFont(controls::font(11.25));
     setColors(m_search, DarkNavy, Qt::white);
     connect(m_search, &QLineEdit::textChanged, this, &SearchPage::searchTextChanged);
 
     QLabel *hint = label(this, "Label13",
-                         tr("Enter first letter(s) or full name, then click one of the Search options. "
-                            "Select by clicking your choice. Before a new search, click Clear."),
-                         {180, 840, 6615, 525});
+        tr("Enter first letter(s) or full name, then click one of the Search options. "
+           "Select by clicking your choice. Before a new search, click Clear."),
+        { 180, 840, 6615, 525 });
     setColors(hint, Qt::black, LightBlue);
 
     for (const ButtonRow &row : Buttons) {
-        QPushButton *b = button(this, row.name, QString::fromUtf8(row.caption),
-                                {row.left, row.top, row.width, row.height});
+        QPushButton *b
+            = button(this, row.name, QString::fromUtf8(row.caption), { row.left, row.top, row.width, row.height });
         b->setFont(controls::font(10, true));
         setColors(b, Qt::black, Grey);
         b->setVisible(row.shown);
@@ -141,8 +141,8 @@ SearchPage::SearchPage(const PageInfo &info)
     m_searchButton = findChild<QPushButton *>(QStringLiteral("cmdSearch"));
 
     for (const ListRow &row : Lists) {
-        QListWidget *l = list(this, row.name, QString::fromUtf8(row.accessibleName),
-                              {row.left, ListTop, row.width, ListHeight});
+        QListWidget *l
+            = list(this, row.name, QString::fromUtf8(row.accessibleName), { row.left, ListTop, row.width, ListHeight });
         l->setFont(controls::font(11.25));
         m_picks.insert(l, findChild<QPushButton *>(QString::fromLatin1(row.pickButton)));
         connect(l, &QListWidget::itemClicked, this, [this, l] { pick(l); });
@@ -156,9 +156,9 @@ SearchPage::SearchPage(const PageInfo &info)
     setColors(m_goTo, QApplication::palette().color(QPalette::WindowText), Qt::white);
     setRemedyLook(Look::Search);
 
-    m_select = label(this, "lblSelect", QString(), {195, 5310, 965, 375});
+    m_select = label(this, "lblSelect", QString(), { 195, 5310, 965, 375 });
     m_select->hide();
-    m_selectBrand = label(this, "lblSelectBrand", QString(), {3600, 5310, 965, 375});
+    m_selectBrand = label(this, "lblSelectBrand", QString(), { 3600, 5310, 965, 375 });
     m_selectBrand->hide();
 
     // The search text comes first in the tab order.

@@ -22,8 +22,7 @@ class QPushButton;
 // The page is a plain window, so it keeps the default button itself: a search text
 // that begins with a visible character makes "Search Afflictions" the default, and
 // Enter then starts the affliction search.
-class SearchPage final : public Page
-{
+class SearchPage final : public Page {
     Q_OBJECT
 public:
     static constexpr const char *PageName = "frmSearch";
@@ -42,9 +41,9 @@ public:
     void clearRemedies();
     void listAllRemedies();
     void countRemedies();
-    void goToAffliction();          // cmdGoTo
-    void goToAfflictionFromList();  // cmdGoTo2
-    void goToRemedy();              // cmdGoToRemedy
+    void goToAffliction(); // cmdGoTo
+    void goToAfflictionFromList(); // cmdGoTo2
+    void goToRemedy(); // cmdGoToRemedy
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

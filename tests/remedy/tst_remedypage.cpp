@@ -16,8 +16,8 @@
 #include "shell/ProgramFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,22 +35,20 @@ namespace {
 const QString Fixtures = QStringLiteral(SIMILLON_TESTDATA_DIR "/fixtures");
 
 // The 26 bound boxes.
-const QStringList BoundBoxes = {
-    "txtHomeoName", "txtEnglish",   "txtAfflictions", "txtDescriptionEnc", "txtModalities", "txtThroat",
-    "txtNose",      "txtAbdomen",   "txtBack",        "txtRespiratory",    "txtMind",       "txtEyes",
-    "txtFemale",    "txtSkin",      "txtEars",        "txtMale",           "txtFever",      "txtFace",
-    "txtUrine",     "txtCirculatory", "txtMouth",     "txtExtremities",    "txtPain",       "txtAdditional",
-    "txtStool",     "txtPotency"};
+const QStringList BoundBoxes = { "txtHomeoName", "txtEnglish", "txtAfflictions", "txtDescriptionEnc", "txtModalities",
+    "txtThroat", "txtNose", "txtAbdomen", "txtBack", "txtRespiratory", "txtMind", "txtEyes", "txtFemale", "txtSkin",
+    "txtEars", "txtMale", "txtFever", "txtFace", "txtUrine", "txtCirculatory", "txtMouth", "txtExtremities", "txtPain",
+    "txtAdditional", "txtStool", "txtPotency" };
 
 // The fixture's remedies in name order, with the plain texts of the two coded fields.
 struct Remedy {
     QString name, afflictions, profile;
 };
 const QList<Remedy> Remedies = {
-    {"Aconite", "Fear and fright", "Sudden Onset after Cold Wind."},
-    {"Blank Remedy", "", ""},
-    {"Bryonia", "Dry cough", "Worse from the Slightest Motion."},
-    {"Calendula", "Cuts and grazes\nSlow healing wounds", "Calendula profile: Garden Marigold, used on Torn Skin."},
+    { "Aconite", "Fear and fright", "Sudden Onset after Cold Wind." },
+    { "Blank Remedy", "", "" },
+    { "Bryonia", "Dry cough", "Worse from the Slightest Motion." },
+    { "Calendula", "Cuts and grazes\nSlow healing wounds", "Calendula profile: Garden Marigold, used on Torn Skin." },
 };
 
 // A program folder holding the fixture databank (or none), in the given mode.
@@ -59,8 +57,8 @@ struct Program {
     {
         programfolder::setMaintenance(maintenance);
         if (withDatabank) {
-            const dbtool::Outcome built = dbtool::build(Fixtures + "/Homeopathy.txt",
-                                                        Fixtures + "/HomeoAfflictions.txt", program.folder());
+            const dbtool::Outcome built
+                = dbtool::build(Fixtures + "/Homeopathy.txt", Fixtures + "/HomeoAfflictions.txt", program.folder());
             if (!built.ok())
                 qWarning() << built.errors;
         }
@@ -75,8 +73,7 @@ RemedyPage *showPage()
     return static_cast<RemedyPage *>(PageManager::instance().show(QStringLiteral("frmHomeo")));
 }
 
-template<class T = QWidget>
-T *child(QWidget *page, const QString &name)
+template <class T = QWidget> T *child(QWidget *page, const QString &name)
 {
     auto *w = page->findChild<T *>(name);
     if (!w)
@@ -155,8 +152,7 @@ QString stored(const QString &path, const QString &name, const QString &field)
 
 } // namespace
 
-class TestRemedyPage : public QObject
-{
+class TestRemedyPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { twips::setDpiForTesting(96); }
@@ -234,7 +230,7 @@ private Q_SLOTS:
         for (int i = 0; i < list->count(); ++i) {
             items << list->item(i)->text();
             QVERIFY2(items.last().startsWith(u' ') && !items.last().startsWith(QLatin1String("  ")),
-                     qPrintable(items.last()));
+                qPrintable(items.last()));
         }
         QCOMPARE(items.first(), QStringLiteral(" Abies (Pinus) Canadensis"));
         QCOMPARE(items.last(), QStringLiteral(" Zingiber"));
@@ -244,8 +240,8 @@ private Q_SLOTS:
             if (QString::compare(items[i - 1], items[i], Qt::CaseInsensitive) > 0)
                 outOfOrder << items[i - 1].trimmed() + QStringLiteral(" > ") + items[i].trimmed();
         }
-        QCOMPARE(outOfOrder, (QStringList{"Calcium Sulfuricum > Calcium Silicatum",
-                                          "Rhus Toxicodendron > Rhododendron Chrysantum"}));
+        QCOMPARE(outOfOrder,
+            (QStringList { "Calcium Sulfuricum > Calcium Silicatum", "Rhus Toxicodendron > Rhododendron Chrysantum" }));
     }
 
     void profileSwitch_data()
@@ -254,10 +250,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("heading");
         QTest::addColumn<bool>("profileShown");
-        QTest::newRow("never used") << 0 << "View Remedy Profile" << "Afflictions:" << false;
-        QTest::newRow("once") << 1 << "Hide Remedy Profile" << "Remedy Profile of Mother Tincture:" << true;
-        QTest::newRow("twice") << 2 << "Remedy Profile" << "Afflictions:" << false;
-        QTest::newRow("three times") << 3 << "Hide Remedy Profile" << "Remedy Profile of Mother Tincture:" << true;
+        QTest::newRow("never used") << 0 << "View Remedy Profile"
+                                    << "Afflictions:" << false;
+        QTest::newRow("once") << 1 << "Hide Remedy Profile"
+                              << "Remedy Profile of Mother Tincture:" << true;
+        QTest::newRow("twice") << 2 << "Remedy Profile"
+                               << "Afflictions:" << false;
+        QTest::newRow("three times") << 3 << "Hide Remedy Profile"
+                                     << "Remedy Profile of Mother Tincture:" << true;
     }
     void profileSwitch()
     {
@@ -271,7 +271,8 @@ private Q_SLOTS:
             click(page, "cmdDescription");
         QCOMPARE(text(page, "cmdDescription"), caption);
         QCOMPARE(text(page, "lblHeading"), heading);
-        QCOMPARE(frontBox(page), profileShown ? QStringLiteral("txtDescriptionDec") : QStringLiteral("txtAfflictionsDec"));
+        QCOMPARE(
+            frontBox(page), profileShown ? QStringLiteral("txtDescriptionDec") : QStringLiteral("txtAfflictionsDec"));
     }
 
     void everyMoveRefreshesBothDisplayBoxes_data()
@@ -318,7 +319,8 @@ private Q_SLOTS:
         data->findFirst(criterion);
         RemedyPage *page = showPage();
         QCOMPARE(text(page, "txtHomeoName"), shown);
-        const auto remedy = std::find_if(Remedies.begin(), Remedies.end(), [&](const Remedy &r) { return r.name == shown; });
+        const auto remedy
+            = std::find_if(Remedies.begin(), Remedies.end(), [&](const Remedy &r) { return r.name == shown; });
         QCOMPARE(text(page, "txtAfflictionsDec"), remedy->afflictions);
     }
 
@@ -340,12 +342,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("target");
-        QTest::newRow("cmdReadFirst") << "cmdReadFirst" << "frmReadFirst";
-        QTest::newRow("cmdSampleAcne") << "cmdSampleAcne" << "frmSampleAcne";
-        QTest::newRow("cmdNamesTip") << "cmdNamesTip" << "frmNamesTip";
-        QTest::newRow("cmdAfflictions") << "cmdAfflictions" << "frmAfflictions";
-        QTest::newRow("cmdSearch") << "cmdSearch" << "frmSearch";
-        QTest::newRow("cmdPrint") << "cmdPrint" << "frmPrint";
+        QTest::newRow("cmdReadFirst") << "cmdReadFirst"
+                                      << "frmReadFirst";
+        QTest::newRow("cmdSampleAcne") << "cmdSampleAcne"
+                                       << "frmSampleAcne";
+        QTest::newRow("cmdNamesTip") << "cmdNamesTip"
+                                     << "frmNamesTip";
+        QTest::newRow("cmdAfflictions") << "cmdAfflictions"
+                                        << "frmAfflictions";
+        QTest::newRow("cmdSearch") << "cmdSearch"
+                                   << "frmSearch";
+        QTest::newRow("cmdPrint") << "cmdPrint"
+                                  << "frmPrint";
     }
     void buttonsShowPages()
     {
@@ -388,7 +396,8 @@ private Q_SLOTS:
         click(page, "cmdPrint");
         auto *print = PageManager::instance().existing<PrintPage>();
         QVERIFY(print && print->isVisible());
-        QCOMPARE(print->rtfPrint()->text(), QString::fromUtf8(want).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        QCOMPARE(
+            print->rtfPrint()->text(), QString::fromUtf8(want).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         QCOMPARE(text(page, "txtHomeoName"), remedy);
     }
 
@@ -397,7 +406,7 @@ private Q_SLOTS:
         Program fixture;
         RemedyPage *page = showPage();
         click(page, "cmdTotal");
-        QCOMPARE(fixture.program.desktop.messages, QStringList{QStringLiteral("4 Entries")});
+        QCOMPARE(fixture.program.desktop.messages, QStringList { QStringLiteral("4 Entries") });
         QCOMPARE(text(page, "txtHomeoName"), Remedies.last().name);
     }
 
@@ -428,7 +437,7 @@ private Q_SLOTS:
         click(page, "cmdSaveToText");
         QCOMPARE(fixture.program.desktop.messages.size(), 1);
         QVERIFY2(fixture.program.desktop.messages[0].contains(QLatin1String("HPRemedies.txt")),
-                 qPrintable(fixture.program.desktop.messages[0]));
+            qPrintable(fixture.program.desktop.messages[0]));
         QVERIFY(QFileInfo(fixture.program.file(QStringLiteral("HPRemedies.txt"))).isDir());
     }
 
@@ -507,8 +516,8 @@ private Q_SLOTS:
         else
             pages.endProgram();
         QCOMPARE(stored(fixture.program.file(QStringLiteral("Homeopathy.mdb")), QStringLiteral("Aconite"),
-                        QStringLiteral("Mind")),
-                 QStringLiteral("Restless and anxious"));
+                     QStringLiteral("Mind")),
+            QStringLiteral("Restless and anxious"));
         QVERIFY(fixture.program.desktop.messages.isEmpty());
     }
 };

@@ -10,8 +10,7 @@
 
 using textexport::Mode;
 
-class TestTextExport : public QObject
-{
+class TestTextExport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void writes_data()
@@ -19,14 +18,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("before"); // "-" for no file
         QTest::addColumn<int>("mode");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("replace, no file") << QByteArray("-") << int(Mode::Replace) << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
-        QTest::newRow("replace a longer file") << QByteArray(5000, 'x') << int(Mode::Replace)
-                                               << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
-        QTest::newRow("append, no file") << QByteArray("-") << int(Mode::Append) << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
-        QTest::newRow("append keeps the old lines") << QByteArray(" Old\r\n") << int(Mode::Append)
-                                                    << QByteArray(" Old\r\n Acne 1/3\r\n Back Pain 6/6 \r\n");
-        QTest::newRow("append after a last line without end") << QByteArray(" Old") << int(Mode::Append)
-                                                              << QByteArray(" Old Acne 1/3\r\n Back Pain 6/6 \r\n");
+        QTest::newRow("replace, no file")
+            << QByteArray("-") << int(Mode::Replace) << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
+        QTest::newRow("replace a longer file")
+            << QByteArray(5000, 'x') << int(Mode::Replace) << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
+        QTest::newRow("append, no file") << QByteArray("-") << int(Mode::Append)
+                                         << QByteArray(" Acne 1/3\r\n Back Pain 6/6 \r\n");
+        QTest::newRow("append keeps the old lines")
+            << QByteArray(" Old\r\n") << int(Mode::Append) << QByteArray(" Old\r\n Acne 1/3\r\n Back Pain 6/6 \r\n");
+        QTest::newRow("append after a last line without end")
+            << QByteArray(" Old") << int(Mode::Append) << QByteArray(" Old Acne 1/3\r\n Back Pain 6/6 \r\n");
     }
     void writes()
     {
@@ -41,13 +42,13 @@ private Q_SLOTS:
             f.write(before);
         }
         QString message;
-        QVERIFY(textexport::writeLines(path, {QStringLiteral(" Acne 1/3"), QStringLiteral(" Back Pain 6/6 ")},
-                                       Mode(mode), &message));
+        QVERIFY(textexport::writeLines(
+            path, { QStringLiteral(" Acne 1/3"), QStringLiteral(" Back Pain 6/6 ") }, Mode(mode), &message));
         QVERIFY(message.isEmpty());
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), after);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("HPAfflictions.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("HPAfflictions.txt") });
     }
 
     void failureNamesTheFile_data()
@@ -63,13 +64,13 @@ private Q_SLOTS:
         // A folder in the way: no file can take its place, whoever runs the test.
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("HPRemedies.txt")));
         QString message;
-        QVERIFY(!textexport::writeLines(dir.filePath(QStringLiteral("HPRemedies.txt")), {QStringLiteral(" a")},
-                                        Mode(mode), &message));
+        QVERIFY(!textexport::writeLines(
+            dir.filePath(QStringLiteral("HPRemedies.txt")), { QStringLiteral(" a") }, Mode(mode), &message));
         QVERIFY2(message.contains(QLatin1String("HPRemedies.txt")), qPrintable(message));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("HPRemedies.txt"))).isDir());
 
-        QVERIFY(!textexport::writeLines(dir.filePath(QStringLiteral("no/such/folder/x.txt")), {QStringLiteral(" a")},
-                                        Mode(mode), &message));
+        QVERIFY(!textexport::writeLines(
+            dir.filePath(QStringLiteral("no/such/folder/x.txt")), { QStringLiteral(" a") }, Mode(mode), &message));
         QVERIFY2(message.contains(QLatin1String("x.txt")), qPrintable(message));
     }
 };

@@ -24,14 +24,14 @@ const QString NoSearchText = QStringLiteral("You have not entered a SearchString
 const QString NoRecord = QStringLiteral("No record found - try entering fewer letters.");
 
 // The fixture's remedies in name order.
-const QStringList AllRemedies = {" Acalypha Indica", " Aconite",      " aconitum napellus", " Arnica Montana",
-                                 " St. John's Wort", " Sulphur",      " Sulphur Iodatum",   " Zincum"};
+const QStringList AllRemedies = { " Acalypha Indica", " Aconite", " aconitum napellus", " Arnica Montana",
+    " St. John's Wort", " Sulphur", " Sulphur Iodatum", " Zincum" };
 
 struct Program {
     Program()
     {
-        const dbtool::Outcome built = dbtool::build(Fixtures + "/Homeopathy.txt", Fixtures + "/HomeoAfflictions.txt",
-                                                    program.folder());
+        const dbtool::Outcome built
+            = dbtool::build(Fixtures + "/Homeopathy.txt", Fixtures + "/HomeoAfflictions.txt", program.folder());
         if (!built.ok())
             qWarning() << built.errors;
     }
@@ -43,8 +43,7 @@ SearchPage *showSearch()
     return static_cast<SearchPage *>(PageManager::instance().show(QStringLiteral("frmSearch")));
 }
 
-template<class T = QWidget>
-T *child(QWidget *page, const QString &name)
+template <class T = QWidget> T *child(QWidget *page, const QString &name)
 {
     auto *w = page->findChild<T *>(name);
     if (!w)
@@ -83,21 +82,21 @@ void clickEntry(QWidget *page, const QString &list, int row)
 
 QString shownRemedy()
 {
-    auto *data = PageManager::instance().control<DataControl>(QStringLiteral("frmHomeo"), QStringLiteral("datHomeopathy"));
+    auto *data
+        = PageManager::instance().control<DataControl>(QStringLiteral("frmHomeo"), QStringLiteral("datHomeopathy"));
     return data ? data->fieldValue(QStringLiteral("HomeoName")).value_or(QString()) : QString();
 }
 
 // The afflictions cursor, or nullptr while the affliction page is not built.
 DataControl *afflictionsCursor()
 {
-    return PageManager::instance().control<DataControl>(QStringLiteral("frmAfflictions"),
-                                                        QStringLiteral("datHomeoAfflictions"));
+    return PageManager::instance().control<DataControl>(
+        QStringLiteral("frmAfflictions"), QStringLiteral("datHomeoAfflictions"));
 }
 
 } // namespace
 
-class TestSearchPage : public QObject
-{
+class TestSearchPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() { twips::setDpiForTesting(96); }
@@ -113,17 +112,18 @@ private Q_SLOTS:
         QCOMPARE(child(page, "lstGoToRemedy")->geometry(), twips::toPx(3600, 1860, 3200, 3375));
         QCOMPARE(child(page, "cmdTotalRemedies")->geometry(), twips::toPx(5830, 5310, 965, 375));
         QCOMPARE(page->focusWidget(), child(page, "txtSearch"));
-        for (const char *hidden : {"cmdGoTo", "cmdGoTo2", "cmdGoToRemedy", "lblSelect", "lblSelectBrand"})
+        for (const char *hidden : { "cmdGoTo", "cmdGoTo2", "cmdGoToRemedy", "lblSelect", "lblSelectBrand" })
             QVERIFY2(!child(page, QString::fromLatin1(hidden))->isVisible(), hidden);
         // The full afflictions list: fixed keys, one blank before each, trailing blanks kept.
         const QStringList all = items(page, "lstListAll");
         QCOMPARE(all.size(), 375);
         QCOMPARE(all.first(), QStringLiteral(" Acne 1/3"));
         QCOMPARE(all.last(), QStringLiteral(" Yeast infection"));
-        for (const QString &key : {QStringLiteral(" Back Pain 6/6 "), QStringLiteral(" Gait, staggering 3/3   "),
-                                   QStringLiteral(" Legs, restless ")})
+        for (const QString &key : { QStringLiteral(" Back Pain 6/6 "), QStringLiteral(" Gait, staggering 3/3   "),
+                 QStringLiteral(" Legs, restless ") })
             QVERIFY2(all.contains(key), qPrintable(key));
-        QVERIFY(std::all_of(all.begin(), all.end(), [](const QString &k) { return k.startsWith(u' ') && k[1] != u' '; }));
+        QVERIFY(
+            std::all_of(all.begin(), all.end(), [](const QString &k) { return k.startsWith(u' ') && k[1] != u' '; }));
         // The hit list lies in front of the full list.
         QVERIFY(child(page, "lstGoTo")->isVisible());
         QCOMPARE(page->childAt(child(page, "lstGoTo")->geometry().center())->parentWidget(), child(page, "lstGoTo"));
@@ -133,16 +133,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("hits");
-        QTest::newRow("beginning, either case") << "ac" << QStringList{" Acalypha Indica", " Aconite", " aconitum napellus"};
-        QTest::newRow("blanks around") << "  AC  " << QStringList{" Acalypha Indica", " Aconite", " aconitum napellus"};
-        QTest::newRow("whole name is a beginning too") << "sulphur" << QStringList{" Sulphur", " Sulphur Iodatum"};
+        QTest::newRow("beginning, either case")
+            << "ac" << QStringList { " Acalypha Indica", " Aconite", " aconitum napellus" };
+        QTest::newRow("blanks around") << "  AC  "
+                                       << QStringList { " Acalypha Indica", " Aconite", " aconitum napellus" };
+        QTest::newRow("whole name is a beginning too") << "sulphur" << QStringList { " Sulphur", " Sulphur Iodatum" };
         QTest::newRow("blanks only") << "   " << AllRemedies;
-        QTest::newRow("apostrophe") << "St. John's" << QStringList{" St. John's Wort"};
-        QTest::newRow("star") << "Ac*" << QStringList{" Acalypha Indica", " Aconite", " aconitum napellus"};
-        QTest::newRow("one-letter pattern") << "?ulphur" << QStringList{" Sulphur", " Sulphur Iodatum"};
-        QTest::newRow("lone quote") << "'" << QStringList{};
-        QTest::newRow("unclosed bracket") << "[a" << QStringList{};
-        QTest::newRow("no such name") << "Xyz" << QStringList{};
+        QTest::newRow("apostrophe") << "St. John's" << QStringList { " St. John's Wort" };
+        QTest::newRow("star") << "Ac*" << QStringList { " Acalypha Indica", " Aconite", " aconitum napellus" };
+        QTest::newRow("one-letter pattern") << "?ulphur" << QStringList { " Sulphur", " Sulphur Iodatum" };
+        QTest::newRow("lone quote") << "'" << QStringList {};
+        QTest::newRow("unclosed bracket") << "[a" << QStringList {};
+        QTest::newRow("no such name") << "Xyz" << QStringList {};
     }
     void remedySearch()
     {
@@ -152,7 +154,7 @@ private Q_SLOTS:
         SearchPage *page = showSearch();
         search(page, text, "cmdSearchRemedy");
         QCOMPARE(items(page, "lstGoToRemedy"), hits);
-        QCOMPARE(fixture.program.desktop.messages, hits.isEmpty() ? QStringList{NoRecord} : QStringList{});
+        QCOMPARE(fixture.program.desktop.messages, hits.isEmpty() ? QStringList { NoRecord } : QStringList {});
         QCOMPARE(page->remedyListLook(), SearchPage::Look::Search);
         QCOMPARE(child<QLineEdit>(page, "txtSearch")->text(), text); // left as typed
         // The walk leaves the remedy cursor on the last hit, and the remedy page hidden.
@@ -173,7 +175,7 @@ private Q_SLOTS:
         SearchPage *page = showSearch();
         child(page, "cmdClear")->setFocus();
         search(page, QString(), qPrintable(button));
-        QCOMPARE(fixture.program.desktop.messages, QStringList{NoSearchText});
+        QCOMPARE(fixture.program.desktop.messages, QStringList { NoSearchText });
         QCOMPARE(page->focusWidget(), child(page, "txtSearch"));
         QVERIFY(!PageManager::instance().existing(QStringLiteral("frmHomeo")));
     }
@@ -184,7 +186,7 @@ private Q_SLOTS:
         SearchPage *page = showSearch();
         search(page, QStringLiteral("ac"), "cmdSearchRemedy");
         search(page, QStringLiteral("su"), "cmdSearchRemedy");
-        QCOMPARE(items(page, "lstGoToRemedy"), (QStringList{" Sulphur", " Sulphur Iodatum"}));
+        QCOMPARE(items(page, "lstGoToRemedy"), (QStringList { " Sulphur", " Sulphur Iodatum" }));
     }
 
     void defaultButton_data()
@@ -192,12 +194,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("isDefault");
-        QTest::newRow("visible character") << "" << "a" << true;
-        QTest::newRow("emptied again") << "a" << "" << false;
-        QTest::newRow("one blank keeps it") << "a" << " " << true;
-        QTest::newRow("one blank does not make it") << "" << " " << false;
-        QTest::newRow("two blanks sort after one") << "" << "  " << true;
-        QTest::newRow("tab sorts before a blank") << "a" << "\tb" << false;
+        QTest::newRow("visible character") << ""
+                                           << "a" << true;
+        QTest::newRow("emptied again") << "a"
+                                       << "" << false;
+        QTest::newRow("one blank keeps it") << "a"
+                                            << " " << true;
+        QTest::newRow("one blank does not make it") << ""
+                                                    << " " << false;
+        QTest::newRow("two blanks sort after one") << ""
+                                                   << "  " << true;
+        QTest::newRow("tab sorts before a blank") << "a"
+                                                  << "\tb" << false;
     }
     void defaultButton()
     {
@@ -221,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(fixture.program.desktop.messages.isEmpty());
         QTest::keyClicks(text, QStringLiteral("zzz"));
         QTest::keyClick(text, Qt::Key_Return);
-        QCOMPARE(fixture.program.desktop.messages, QStringList{NoRecord});
+        QCOMPARE(fixture.program.desktop.messages, QStringList { NoRecord });
     }
 
     void remedyPick_data()
@@ -281,7 +289,7 @@ private Q_SLOTS:
         Program fixture;
         SearchPage *page = showSearch();
         click(page, "cmdTotalRemedies");
-        QCOMPARE(fixture.program.desktop.messages, QStringList{QStringLiteral("8 Entries")});
+        QCOMPARE(fixture.program.desktop.messages, QStringList { QStringLiteral("8 Entries") });
         QCOMPARE(items(page, "lstGoToRemedy").size(), 436);
         QCOMPARE(page->remedyListLook(), SearchPage::Look::FullList);
         QCOMPARE(shownRemedy(), AllRemedies.last().trimmed());
@@ -322,12 +330,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("hits");
-        QTest::newRow("beginning, either case") << "ac" << QStringList{" Acne 1/3", " Acne 2/3", " Acne 3/3", " acne rosacea"};
+        QTest::newRow("beginning, either case")
+            << "ac" << QStringList { " Acne 1/3", " Acne 2/3", " Acne 3/3", " acne rosacea" };
         QTest::newRow("blanks only") << " "
-                                     << QStringList{" Acne 1/3", " Acne 2/3",        " Acne 3/3", " acne rosacea",
-                                                    " Back Pain 6/6", " Burns", " Children's colic"};
-        QTest::newRow("apostrophe") << "children's" << QStringList{" Children's colic"};
-        QTest::newRow("no such key") << "Xyz" << QStringList{};
+                                     << QStringList { " Acne 1/3", " Acne 2/3", " Acne 3/3", " acne rosacea",
+                                            " Back Pain 6/6", " Burns", " Children's colic" };
+        QTest::newRow("apostrophe") << "children's" << QStringList { " Children's colic" };
+        QTest::newRow("no such key") << "Xyz" << QStringList {};
     }
     void afflictionSearch()
     {
@@ -342,9 +351,9 @@ private Q_SLOTS:
         search(page, text, "cmdSearch");
         QCOMPARE(items(page, "lstGoTo"), hits);
         QVERIFY(child(page, "lstGoTo")->isVisible());
-        QCOMPARE(fixture.program.desktop.messages, hits.isEmpty() ? QStringList{NoRecord} : QStringList{});
+        QCOMPARE(fixture.program.desktop.messages, hits.isEmpty() ? QStringList { NoRecord } : QStringList {});
         QCOMPARE(data->fieldValue(QStringLiteral("Affliction")).value_or(QString()),
-                 hits.isEmpty() ? QStringLiteral("Acne 1/3") : hits.last().trimmed());
+            hits.isEmpty() ? QStringLiteral("Acne 1/3") : hits.last().trimmed());
     }
 
     void afflictionPickKeepsTheRemedyPage()
@@ -372,9 +381,10 @@ private Q_SLOTS:
         if (!data)
             QSKIP("the affliction page is not built yet");
         click(page, "cmdTotal");
-        QCOMPARE(fixture.program.desktop.messages, QStringList{QStringLiteral("7 Entries")});
+        QCOMPARE(fixture.program.desktop.messages, QStringList { QStringLiteral("7 Entries") });
         QVERIFY(child(page, "lstListAll")->isVisible());
-        QCOMPARE(data->fieldValue(QStringLiteral("Affliction")).value_or(QString()), QStringLiteral("Children's colic"));
+        QCOMPARE(
+            data->fieldValue(QStringLiteral("Affliction")).value_or(QString()), QStringLiteral("Children's colic"));
     }
 
     void escapeEndsTheProgram()
