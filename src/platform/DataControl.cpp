@@ -5,6 +5,8 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QResizeEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +25,8 @@ QPushButton *navigationButton(const char *name, const QString &text, QWidget *pa
     button->setObjectName(QLatin1StringView(name));
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
+    button->setMinimumWidth(0);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     return button;
 }
 
@@ -326,4 +330,14 @@ bool DataControl::addNew()
 bool DataControl::saveEdits()
 {
     return writeBack(false);
+}
+
+void DataControl::resizeEvent(QResizeEvent *event)
+{
+    const int side = std::max(12, height());
+    for (const char *name : {"cmdFirst", "cmdPrevious", "cmdNext", "cmdLast"}) {
+        if (auto *button = findChild<QPushButton *>(QLatin1StringView(name), Qt::FindDirectChildrenOnly))
+            button->setFixedWidth(side);
+    }
+    QWidget::resizeEvent(event);
 }

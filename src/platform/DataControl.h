@@ -73,6 +73,8 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The four buttons stay square, so the caption keeps the width between them.
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Binding {

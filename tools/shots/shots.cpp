@@ -3,6 +3,7 @@
 //   simillon-shots [--mode 0|2] [--out DIR] [--maintenance] (--all | frmName...)
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise. The program
 // folder is the folder of this tool (the build folder), so the bundled databanks load.
+#include "platform/Desktop.h"
 #include "shell/MainMenu.h"
 #include "shell/PageManager.h"
 #include "shell/ProgramFolder.h"
@@ -14,6 +15,19 @@
 #include <cstdio>
 
 namespace {
+
+// Nothing may block offscreen: messages go to the terminal, dialogs are cancelled.
+class QuietDesktop final : public Desktop
+{
+public:
+    void message(QWidget *, const QString &text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    std::optional<FontChoice> chooseFont(QWidget *, const FontChoice &) override { return std::nullopt; }
+    bool hasPrinter() override { return false; }
+    bool choosePrinter(QWidget *, QPrinter *, bool) override { return false; }
+    QString chooseSaveFile(QWidget *, const QString &) override { return QString(); }
+    bool startProgram(const QString &, const QStringList &) override { return false; }
+    bool openUrl(const QUrl &) override { return false; }
+};
 
 void settle(int ms)
 {
@@ -56,6 +70,8 @@ int main(int argc, char *argv[])
     out = QDir(out).absolutePath(); // pages change the working directory as they load
     QDir().mkpath(out);
 
+    QuietDesktop quiet;
+    Desktop::install(&quiet);
     PageManager &pages = PageManager::instance();
     pages.setQuitHandler([] {});
     int failures = 0;
@@ -80,5 +96,6 @@ int main(int argc, char *argv[])
         }
     }
     pages.destroyAll();
+    Desktop::install(nullptr);
     return failures ? 1 : 0;
 }
