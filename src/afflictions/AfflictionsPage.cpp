@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "afflictions/AfflictionsPage.h"
+#include "platform/Colours.h"
 
 #include "databank/Criterion.h"
 #include "databank/RecordCursor.h"
@@ -29,12 +30,6 @@
 
 namespace {
 
-const QColor Background(0xE0, 0xE0, 0xE0);
-const QColor Blue(0x00, 0x79, 0xC0);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor StoredText(0x00, 0x00, 0xC0);
-const QColor StoredGround(0xC0, 0xC0, 0xC0);
-const QColor Navy(0x00, 0x00, 0x80);
 
 const QString RemedyPageName = QStringLiteral("frmHomeo");
 const QString RemedyCursorName = QStringLiteral("datHomeopathy");
@@ -156,8 +151,8 @@ AfflictionsPage::AfflictionsPage(const PageInfo &info)
 {
     using namespace controls;
     QWidget *area = content();
-    setColors(this, Qt::black, Background);
-    setColors(area, Qt::black, Background);
+    setColors(this, Qt::black, colours::PageGrey);
+    setColors(area, Qt::black, colours::PageGrey);
 
     for (const PageButton &b : PageButtons) {
         QPushButton *button = controls::button(area, b.name, QString::fromUtf8(b.caption), b.at);
@@ -166,19 +161,14 @@ AfflictionsPage::AfflictionsPage(const PageInfo &info)
             connect(button, &QPushButton::clicked, this, b.action);
         } else {
             const char *target = b.target;
-            connect(button, &QPushButton::clicked, this, [target] {
-                if (target)
-                    PageManager::instance().show(QString::fromLatin1(target));
-                else
-                    companion::launch();
-            });
+            connect(button, &QPushButton::clicked, this, [target] { companion::showPageOrLaunch(target); });
         }
     }
 
     m_key = lineBox(area, "txtAfflictions", tr("Affliction"), {1770, 420, 4140, 375});
     m_key->setFont(controls::font(12, true));
     m_key->setAlignment(Qt::AlignCenter);
-    setColors(m_key, Yellow, Blue);
+    setColors(m_key, colours::Yellow, colours::Blue);
 
     m_data = new DataControl(area);
     m_data->setObjectName(QStringLiteral("datHomeoAfflictions"));
@@ -193,12 +183,12 @@ AfflictionsPage::AfflictionsPage(const PageInfo &info)
                                         "remedy info can be compared in the Materia Medica. "),
                          {180, 1290, 5715, 750});
     hint->setFont(controls::font(10));
-    setColors(hint, Navy, Background);
+    setColors(hint, colours::Navy, colours::PageGrey);
 
     for (const Heading &h : Headings) {
         QLabel *heading = label(area, h.name, QString::fromUtf8(h.text), {h.left, h.top, NameWidth, 270});
         heading->setFont(controls::font(10, true));
-        setColors(heading, Navy, Background);
+        setColors(heading, colours::Navy, colours::PageGrey);
     }
 
     buildSlots(area);
@@ -230,7 +220,7 @@ void AfflictionsPage::buildSlots(QWidget *area)
         boxes.common = nameLine(area, d.commonBox, tr("Stored common name %1").arg(number), d.left + CommonOffset,
                                 d.top);
         for (QLineEdit *box : {boxes.remedy, boxes.common}) {
-            setColors(box, StoredText, StoredGround);
+            setColors(box, colours::StoredBlue, colours::StoredGrey);
             box->setReadOnly(!editable);
             box->hide();
         }
@@ -240,7 +230,7 @@ void AfflictionsPage::buildSlots(QWidget *area)
         // The text wraps, so a sideways bar would only flash up while the box is laid out.
         boxes.symptoms->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         boxes.symptoms->setReadOnly(!editable);
-        setColors(boxes.symptoms, Navy, Qt::white);
+        setColors(boxes.symptoms, colours::Navy, Qt::white);
         m_slots.append(boxes);
     }
     for (int slot = 0; slot < SlotCount; ++slot) {
@@ -253,7 +243,7 @@ void AfflictionsPage::buildSlots(QWidget *area)
         boxes.commonDisplay =
             nameLine(area, d.commonDisplay, tr("Common name %1").arg(number), d.left + CommonOffset, d.top);
         for (QLineEdit *box : {boxes.remedyDisplay, boxes.commonDisplay}) {
-            setColors(box, Qt::white, Blue);
+            setColors(box, Qt::white, colours::Blue);
             box->setReadOnly(true);
             box->setCursor(m_pointer);
         }
@@ -266,10 +256,10 @@ void AfflictionsPage::buildChoiceFrame(QWidget *area)
     using namespace controls;
     m_goToFrame = frame(area, "fraGoTo", QStringLiteral("Choose and click"), {4335, 2730, 3420, 1485});
     m_goToFrame->setFont(controls::font(10, true));
-    setColors(m_goToFrame, Navy, Background);
+    setColors(m_goToFrame, colours::Navy, colours::PageGrey);
     m_goToList = list(m_goToFrame, "lstGoTo", tr("Matching remedies"), {120, 300, 2280, 1080});
     m_goToList->setFont(controls::font(10));
-    setColors(m_goToList, Navy, Qt::white);
+    setColors(m_goToList, colours::Navy, Qt::white);
     m_goTo = button(m_goToFrame, "cmdGoTo", QStringLiteral("GoTo"), {2520, 300, 780, 375});
     m_goTo->hide();
     m_goToLabel = label(m_goToFrame, "lblGoTo", QString(), {2520, 720, 780, 255});
@@ -302,7 +292,7 @@ void AfflictionsPage::buildHiddenControls(QWidget *area)
 
     m_controls = panel(area, "fraControls", ControlsFrame);
     m_controls->setFrameShape(QFrame::Box);
-    setColors(m_controls, Qt::black, StoredGround);
+    setColors(m_controls, Qt::black, colours::StoredGrey);
     for (int i = 0; i < int(std::size(MaintenanceButtons)); ++i) {
         const MaintenanceButton &b = MaintenanceButtons[i];
         QPushButton *maintenance = button(m_controls, b.name, QString::fromUtf8(b.caption),

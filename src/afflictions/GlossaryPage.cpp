@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "afflictions/GlossaryPage.h"
+#include "platform/Colours.h"
 
 #include "afflictions/ContentTables.h"
 #include "platform/Controls.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor DarkRed(0x80, 0x00, 0x00);
 const QColor Rule(0xA0, 0xA0, 0xA0);
 constexpr double TextPoints = 10;
 
@@ -91,7 +90,7 @@ GlossaryPage::GlossaryPage(const PageInfo &info)
     title->setFont(controls::font(16, true));
     title->setAlignment(Qt::AlignCenter);
     QPalette titlePalette = title->palette();
-    titlePalette.setColor(QPalette::WindowText, Navy);
+    titlePalette.setColor(QPalette::WindowText, colours::Navy);
     title->setPalette(titlePalette);
 
     // The terms: every section up to the side frame's.
@@ -121,8 +120,8 @@ GlossaryPage::GlossaryPage(const PageInfo &info)
     const QFont definitionFont = controls::font(TextPoints);
     // The list draws on the base colour, so its labels take the text role.
     QPalette termPalette = list->palette();
-    termPalette.setColor(QPalette::WindowText, DarkRed);
-    termPalette.setColor(QPalette::Text, DarkRed);
+    termPalette.setColor(QPalette::WindowText, colours::DarkRed);
+    termPalette.setColor(QPalette::Text, colours::DarkRed);
 
     int y = PairPadding;
     for (int i = 0; i < pairs.size(); ++i) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "afflictions/SampleAcnePage.h"
+#include "platform/Colours.h"
 
 #include "databank/Criterion.h"
 #include "platform/Controls.h"
@@ -21,8 +22,6 @@
 
 namespace {
 
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor SelectionBlue(0x00, 0x79, 0xC0);
 const QString OthersFrame = QStringLiteral("fraOthers");
 
 // Twips. Every frame of the page is 11300 wide at left 300.
@@ -84,7 +83,7 @@ SampleAcnePage::SampleAcnePage(const PageInfo &info)
     QLabel *title = textLabel(area, "lblTitle", text("lblTitle"), {FrameLeft, 270, FrameWidth, 330}, 12, true);
     title->setAlignment(Qt::AlignCenter);
     QPalette titlePalette = title->palette();
-    titlePalette.setColor(QPalette::WindowText, Navy);
+    titlePalette.setColor(QPalette::WindowText, colours::Navy);
     title->setPalette(titlePalette);
 
     // The cause buttons, in one row.
@@ -152,7 +151,7 @@ SampleAcnePage::SampleAcnePage(const PageInfo &info)
     result->setFont(controls::font(10, true));
     m_lblRemedy = textLabel(result, "lblRemedy", QString(), {300, 360, 5200, 480}, 12, true);
     m_lblRemedy->setAlignment(Qt::AlignCenter);
-    setColors(m_lblRemedy, Qt::white, SelectionBlue);
+    setColors(m_lblRemedy, Qt::white, colours::Blue);
     m_cmdOpenProfile = button(result, "cmdOpenProfile", QString(), {300, 930, 5200, 480});
     m_cmdOpenProfile->setFont(controls::font(10, true));
     connect(m_cmdOpenProfile, &QPushButton::clicked, this, &SampleAcnePage::openProfile);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "databank/RemedyPage.h"
+#include "platform/Colours.h"
 
 #include "databank/FixedLists.h"
 #include "databank/RemedyPrintout.h"
@@ -27,10 +28,6 @@
 
 namespace {
 
-const QColor Grey(0xE0, 0xE0, 0xE0);
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor LightYellow(0xFF, 0xFF, 0xC0);
 
 const QString RecordSource = QStringLiteral("Select * From Homeopathy Order by HomeoName");
 const QString BarCaption = QStringLiteral("     Materia Medica");
@@ -192,11 +189,11 @@ void applyLook(QPushButton *button, Look look)
         button->setFont(controls::font(10, true));
         break;
     case Look::LightYellow:
-        controls::setColors(button, Qt::black, LightYellow);
+        controls::setColors(button, Qt::black, colours::LightYellow);
         button->setFont(controls::font(10, true));
         break;
     case Look::Grey:
-        controls::setColors(button, Qt::black, Grey);
+        controls::setColors(button, Qt::black, colours::PageGrey);
         button->setFont(controls::font(10, true));
         break;
     case Look::Panel:
@@ -211,8 +208,8 @@ RemedyPage::RemedyPage(const PageInfo &info)
     : Page(info)
 {
     QWidget *area = content();
-    controls::setColors(this, Qt::black, Grey);
-    controls::setColors(area, Qt::black, Grey);
+    controls::setColors(this, Qt::black, colours::PageGrey);
+    controls::setColors(area, Qt::black, colours::PageGrey);
 
     const auto addButtons = [this](QWidget *parent, std::span<const ButtonRow> rows) {
         for (const ButtonRow &row : rows) {
@@ -275,24 +272,24 @@ void RemedyPage::buildNameFrame(QWidget *area)
     using namespace controls;
     m_nameFrame = panel(area, "Frame1", { 90, 360, 11700, 1515 });
     m_nameFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    setColors(m_nameFrame, Navy, Grey);
+    setColors(m_nameFrame, colours::Navy, colours::PageGrey);
 
     m_homeoName = lineBox(m_nameFrame, "txtHomeoName", tr("Homeopathic Name"), { 60, 90, 4185, 435 });
     m_homeoName->setToolTip(tr("Homeopathic Name"));
     m_homeoName->setAlignment(Qt::AlignCenter);
     m_homeoName->setFont(controls::font(12.75, true));
-    setColors(m_homeoName, Yellow, Navy);
+    setColors(m_homeoName, colours::Yellow, colours::Navy);
     m_bound.append({ m_homeoName, QStringLiteral("HomeoName") });
 
     QLabel *englishLabel = label(m_nameFrame, "lblEnglish", tr("English Name:"), { 45, 600, 1395, 330 });
     englishLabel->setFont(controls::font(12, true));
     englishLabel->setWordWrap(false);
     fitLabel(englishLabel, { englishLabel->text() });
-    setColors(englishLabel, Navy, Grey);
+    setColors(englishLabel, colours::Navy, colours::PageGrey);
     QLineEdit *english = lineBox(m_nameFrame, "txtEnglish", tr("English Name"), { 1440, 570, 3135, 405 });
     english->setToolTip(tr("English Name"));
     english->setFont(controls::font(12, true));
-    setColors(english, Navy, Grey);
+    setColors(english, colours::Navy, colours::PageGrey);
     m_bound.append({ english, QStringLiteral("English") });
 
     m_heading = label(m_nameFrame, "lblHeading", AfflictionsHeading, { 4440, 120, 1455, 855 });
@@ -300,7 +297,7 @@ void RemedyPage::buildNameFrame(QWidget *area)
     // Its left edge lies behind the English name box; the text starts beside the box.
     m_heading->setIndent(twips::toPx(1440 + 3135 - 4440));
     fitLabel(m_heading, { AfflictionsHeading, ProfileHeading });
-    setColors(m_heading, Navy, Grey);
+    setColors(m_heading, colours::Navy, colours::PageGrey);
 
     QList<QPlainTextEdit *> stack;
     for (const TextAreaBox &row : TextAreaBoxes) {
@@ -312,10 +309,10 @@ void RemedyPage::buildNameFrame(QWidget *area)
         if (row.tip)
             box->setToolTip(QString::fromUtf8(row.tip));
         if (row.field) {
-            setColors(box, Qt::white, Navy);
+            setColors(box, Qt::white, colours::Navy);
             m_bound.append({ box, QString::fromLatin1(row.field) });
         } else {
-            setColors(box, Navy, Qt::white);
+            setColors(box, colours::Navy, Qt::white);
             box->setReadOnly(true);
         }
         box->setVisible(row.shown);
@@ -337,17 +334,17 @@ void RemedyPage::buildSymptomFrame(QWidget *area)
 {
     using namespace controls;
     QFrame *frame = panel(area, "fraSympt", { 90, 1920, 11700, 6030 });
-    setColors(frame, Qt::white, Navy);
+    setColors(frame, Qt::white, colours::Navy);
     for (const SymptomBox &row : SymptomBoxes) {
         const QString caption = QString::fromUtf8(row.label);
         const QByteArray labelName = QByteArray("lbl") + row.field;
         QLabel *l = label(frame, labelName.constData(), caption, { row.left, row.top - LabelGap, row.width, LabelGap });
         l->setFont(controls::font(11.25));
-        setColors(l, Qt::white, Navy);
+        setColors(l, Qt::white, colours::Navy);
         QPlainTextEdit *box = textBox(frame, row.box, caption, { row.left, row.top, row.width, SymptomBoxHeight });
         box->setFont(controls::font(11.25));
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setColors(box, Navy, Qt::white);
+        setColors(box, colours::Navy, Qt::white);
         l->setBuddy(box);
         m_bound.append({ box, QString::fromLatin1(row.field) });
     }

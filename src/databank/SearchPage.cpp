@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "databank/SearchPage.h"
+#include "platform/Colours.h"
 
 #include "databank/Criterion.h"
 #include "databank/FixedLists.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-const QColor LightBlue(0xB0, 0xD9, 0xFF);
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor DarkNavy(0x00, 0x00, 0x40);
-const QColor Grey(0xE0, 0xE0, 0xE0);
 
 const QString Afflictions = QStringLiteral("frmAfflictions");
 const QString Remedies = QStringLiteral("frmHomeo");
@@ -111,29 +108,29 @@ SearchPage::SearchPage(const PageInfo &info)
     : Page(info)
 {
     using namespace controls;
-    setColors(this, Qt::black, LightBlue);
+    setColors(this, Qt::black, colours::LightBlue);
 
     QLabel *title = label(this, "Label6", tr("Search by Affliction or Remedy"), { 180, 60, 6645, 375 });
     title->setFont(controls::font(12, true));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    setColors(title, DarkNavy, LightBlue);
+    setColors(title, colours::DarkNavy, colours::LightBlue);
 
     m_search = lineBox(this, "txtSearch", tr("Search text"), { 1920, 390, 3150, 375 });
     m_search->setFont(controls::font(11.25));
-    setColors(m_search, DarkNavy, Qt::white);
+    setColors(m_search, colours::DarkNavy, Qt::white);
     connect(m_search, &QLineEdit::textChanged, this, &SearchPage::searchTextChanged);
 
     QLabel *hint = label(this, "Label13",
         tr("Enter first letter(s) or full name, then click one of the Search options. "
            "Select by clicking your choice. Before a new search, click Clear."),
         { 180, 840, 6615, 525 });
-    setColors(hint, Qt::black, LightBlue);
+    setColors(hint, Qt::black, colours::LightBlue);
 
     for (const ButtonRow &row : Buttons) {
         QPushButton *b
             = button(this, row.name, QString::fromUtf8(row.caption), { row.left, row.top, row.width, row.height });
         b->setFont(controls::font(10, true));
-        setColors(b, Qt::black, Grey);
+        setColors(b, Qt::black, colours::PageGrey);
         b->setVisible(row.shown);
         const auto action = row.action;
         connect(b, &QPushButton::clicked, this, [this, action] { (this->*action)(); });
@@ -151,7 +148,7 @@ SearchPage::SearchPage(const PageInfo &info)
     m_goTo = findChild<QListWidget *>(QStringLiteral("lstGoTo"));
     m_goToRemedy = findChild<QListWidget *>(QStringLiteral("lstGoToRemedy"));
     m_listAll->setToolTip(tr("Click entry"));
-    setColors(m_listAll, Navy, LightBlue);
+    setColors(m_listAll, colours::Navy, colours::LightBlue);
     m_listAll->addItems(fixedlists::loadListItems(QStringLiteral(":/tables/affliction-keys.txt")));
     setColors(m_goTo, QApplication::palette().color(QPalette::WindowText), Qt::white);
     setRemedyLook(Look::Search);
@@ -210,7 +207,7 @@ void SearchPage::setRemedyLook(Look look)
     if (look == Look::Search)
         controls::setColors(m_goToRemedy, QApplication::palette().color(QPalette::WindowText), Qt::white);
     else
-        controls::setColors(m_goToRemedy, Navy, LightBlue);
+        controls::setColors(m_goToRemedy, colours::Navy, colours::LightBlue);
 }
 
 void SearchPage::searchAfflictions()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DataControl.h"
+#include "platform/Colours.h"
 
 #include "platform/Desktop.h"
 
@@ -16,8 +17,6 @@
 
 namespace {
 
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor LightBlue(0xB0, 0xD9, 0xFF);
 
 QPushButton *navigationButton(const char *name, const QString &text, QWidget *parent)
 {
@@ -45,9 +44,9 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent)
 {
     QPalette colours = palette();
     for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        colours.setColor(role, LightBlue);
+        colours.setColor(role, colours::LightBlue);
     for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        colours.setColor(role, Navy);
+        colours.setColor(role, colours::Navy);
     setPalette(colours);
     setAutoFillBackground(true);
     QFont face = font();

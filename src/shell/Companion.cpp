@@ -11,4 +11,12 @@ void launch()
     PageManager::instance().show(QStringLiteral("frmDownloadNotara"));
 }
 
+void showPageOrLaunch(const char *page)
+{
+    if (page)
+        PageManager::instance().show(QString::fromLatin1(page));
+    else
+        launch();
+}
+
 } // namespace companion

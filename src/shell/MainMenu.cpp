@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/MainMenu.h"
+#include "platform/Colours.h"
 
 #include "platform/Controls.h"
 #include "platform/Picture.h"
@@ -16,10 +17,6 @@
 
 namespace {
 
-const QColor Teal(0x00, 0x40, 0x40);
-const QColor Yellow(0xFF, 0xFF, 0x00);
-const QColor LightYellow(0xFF, 0xFF, 0xC0);
-const QColor Olive(0xC0, 0xC0, 0x00);
 
 struct SubjectButton {
     const char *name;
@@ -77,12 +74,12 @@ MainMenu::MainMenu(const PageInfo &info)
 {
     using namespace controls;
     QWidget *area = content();
-    setColors(this, Qt::white, Teal);
-    setColors(area, Qt::white, Teal);
+    setColors(this, Qt::white, colours::Teal);
+    setColors(area, Qt::white, colours::Teal);
 
     QGroupBox *frame1 = frame(area, "Frame1", QStringLiteral("Homeopathy"), {150, 0, 3045, 7335});
     frame1->setFont(controls::font(21.75, true));
-    setColors(frame1, Yellow, Teal);
+    setColors(frame1, colours::Yellow, colours::Teal);
     frame1->setAlignment(Qt::AlignHCenter);
 
     for (const char *maker : {"by", "Korvalis"}) {
@@ -91,22 +88,17 @@ MainMenu::MainMenu(const PageInfo &info)
                           {180, first ? 560 : 860, 2685, 330});
         l->setFont(controls::font(12.75, true));
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        setColors(l, LightYellow, Teal);
+        setColors(l, colours::LightYellow, colours::Teal);
     }
-    line(frame1, "Line1", 180, 1320, 2865, 1320, LightYellow);
+    line(frame1, "Line1", 180, 1320, 2865, 1320, colours::LightYellow);
 
     for (const SubjectButton &b : SubjectButtons) {
         QPushButton *button = controls::button(frame1, b.name, QString::fromUtf8(b.caption),
                                                {b.left, b.top, b.width, b.height});
         button->setFont(controls::font(12, true));
-        setColors(button, Qt::black, Olive);
+        setColors(button, Qt::black, colours::Olive);
         const char *target = b.target;
-        connect(button, &QPushButton::clicked, this, [target] {
-            if (target)
-                PageManager::instance().show(QString::fromLatin1(target));
-            else
-                companion::launch();
-        });
+        connect(button, &QPushButton::clicked, this, [target] { companion::showPageOrLaunch(target); });
     }
 
     auto *image = new Picture(area);
@@ -119,7 +111,7 @@ MainMenu::MainMenu(const PageInfo &info)
         QPushButton *button = controls::button(area, b.name, QString::fromUtf8(b.caption),
                                                {b.left, ToolbarTop, b.width, ToolbarHeight});
         button->setFont(controls::font(12, true));
-        setColors(button, Qt::black, LightYellow);
+        setColors(button, Qt::black, colours::LightYellow);
         const QString page = QString::fromLatin1(b.page);
         connect(button, &QPushButton::clicked, this, [this, page] { openToolbarPage(page); });
     }
