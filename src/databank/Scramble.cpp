@@ -61,11 +61,8 @@ Check check(const QString &plain)
         const int code = windows1252Code(plain[i]);
         if (code < 0)
             return {Problem::NotWindows1252, i + 1, plain[i]};
-        const int stored = code ^ int(i + 1);
-        if (stored == 0)
+        if ((code ^ int(i + 1)) == 0)
             return {Problem::ScrambledNul, i + 1, plain[i]};
-        if (stored == '\n' || stored == '\r')
-            return {Problem::ScrambledLineEnd, i + 1, plain[i]};
     }
     return {};
 }
@@ -85,11 +82,6 @@ QString describe(const Check &c)
             .arg(c.position);
     case Problem::ScrambledNul:
         return QStringLiteral("character '%1' at position %2 would be stored as NUL; "
-                              "reword the name")
-            .arg(c.character)
-            .arg(c.position);
-    case Problem::ScrambledLineEnd:
-        return QStringLiteral("character '%1' at position %2 would be stored as a line end; "
                               "reword the name")
             .arg(c.character)
             .arg(c.position);

@@ -22,16 +22,14 @@ QChar windows1252Char(int code);
 
 QString scramble(const QString &text);
 
-enum class Problem { None, TooLong, NotWindows1252, ScrambledNul, ScrambledLineEnd };
+enum class Problem { None, TooLong, NotWindows1252, ScrambledNul };
 struct Check {
     Problem problem = Problem::None;
-    qsizetype position = 0; // 1-based, for NotWindows1252, ScrambledNul and ScrambledLineEnd
+    qsizetype position = 0; // 1-based, for NotWindows1252 and ScrambledNul
     QChar character;
 };
 // Whether `plain` can be stored scrambled and read back: at most 255 characters, all of
-// Windows-1252, and no position whose scrambled character would be NUL, or a carriage
-// return or line feed (text boxes and the write-back treat those as line ends and would
-// change the stored name).
+// Windows-1252, and no position whose scrambled character would be NUL.
 Check check(const QString &plain);
 // A sentence for a person, e.g. "character 'A' at position 65 would be stored as NUL".
 QString describe(const Check &check);

@@ -303,10 +303,6 @@ void TextEncodingTest::scrambleRefusals_data()
         << int(scramble::Problem::ScrambledNul) << 32;
     QTest::newRow("A at 65 becomes NUL") << QString(64, QLatin1Char('m')) + QLatin1Char('A')
                                          << int(scramble::Problem::ScrambledNul) << 65;
-    QTest::newRow("blank at 42 becomes a line feed") << QString(41, QLatin1Char('m')) + QStringLiteral(" x")
-                                                     << int(scramble::Problem::ScrambledLineEnd) << 42;
-    QTest::newRow("blank at 45 becomes a carriage return")
-        << QString(44, QLatin1Char('m')) + QStringLiteral(" x") << int(scramble::Problem::ScrambledLineEnd) << 45;
 }
 
 void TextEncodingTest::scrambleRefusals()
