@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
@@ -13,6 +14,9 @@ double dpi()
 {
     if (g_fixedDpi > 0)
         return g_fixedDpi;
+    // Without a GUI application (tools, the fuzzer) there is no screen to ask.
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return 96.0;
     static const double screenDpi = [] {
         const QScreen *screen = QGuiApplication::primaryScreen();
         const double value = screen ? screen->logicalDotsPerInch() : 96.0;
@@ -40,6 +44,11 @@ QSize toPx(int width, int height)
 int fromPx(int px)
 {
     return int(std::lround(px * 1440.0 / dpi()));
+}
+
+double perPixel()
+{
+    return 1440.0 / dpi();
 }
 
 void setDpiForTesting(double value)

@@ -12,6 +12,8 @@ int toPx(int twips);
 QRect toPx(int left, int top, int width, int height);
 QSize toPx(int width, int height);
 int fromPx(int px);
+// Twips per device-independent pixel: 15 at 96 dpi, and when there is no screen (tools).
+double perPixel();
 
 // Tests may fix the DPI; 0 goes back to the screen's own value.
 void setDpiForTesting(double dpi);

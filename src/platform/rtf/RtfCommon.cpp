@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/rtf/RtfCommon.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/Twips.h"
+
 
 namespace rtf::detail {
 namespace {
@@ -66,15 +65,7 @@ int toWindows1252(char16_t c)
 
 double twipsPerPixel()
 {
-    // Without a GUI application (tools, the fuzzer) there is no screen to ask.
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const double dpi = screen->logicalDotsPerInch();
-            if (dpi > 0)
-                return 1440.0 / dpi;
-        }
-    }
-    return 15.0;
+    return twips::perPixel();
 }
 
 } // namespace rtf::detail
