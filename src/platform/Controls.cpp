@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 
 namespace controls {
 namespace {
@@ -45,6 +43,28 @@ private:
     QColor m_color;
 };
 
+// The look of the page designs: flat faces in the design colours, edges drawn with
+// single-pixel lines in the classic raised or sunken bevel. Painted directly, without
+// the style's cached pixmaps, so a page of many buttons paints quickly and uses little
+// memory.
+const QColor EdgeHighlight{0xFF, 0xFF, 0xFF};
+const QColor EdgeLight{0xDF, 0xDF, 0xDF};
+const QColor EdgeShadow{0x80, 0x80, 0x80};
+const QColor EdgeDarkShadow{0x00, 0x00, 0x00};
+
+// Two nested one-pixel rectangles, each with its own top-left and bottom-right colour.
+void drawBevel(QPainter &painter, QRect r, const QColor (&colours)[4])
+{
+    for (int ring = 0; ring < 2 && r.width() > 1 && r.height() > 1; ++ring) {
+        const QColor &topLeft = colours[ring * 2], &bottomRight = colours[ring * 2 + 1];
+        painter.fillRect(r.left(), r.top(), r.width() - 1, 1, topLeft);
+        painter.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, topLeft);
+        painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+        painter.fillRect(r.right(), r.top(), 1, r.height() - 1, bottomRight);
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
 // A button whose caption wraps onto a second line, or shrinks, when it does not fit:
 // the designs size their buttons for one particular font's metrics.
 class Button final : public QPushButton
@@ -55,14 +75,27 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        const QString caption = option.text;
-        option.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, option);
+        QPainter painter(this);
+        QRect r = rect();
+        const bool sunken = isDown() || isChecked();
+        painter.fillRect(r, palette().color(QPalette::Button));
+        if (isDefault() || sunken) {
+            // The default button, and a pressed one, carry a dark outer ring.
+            painter.setPen(EdgeDarkShadow);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            r.adjust(1, 1, -1, -1);
+        }
+        if (sunken) {
+            painter.setPen(EdgeShadow);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+        } else {
+            drawBevel(painter, r, {EdgeHighlight, EdgeDarkShadow, EdgeLight, EdgeShadow});
+        }
 
-        const QRect area = rect().adjusted(3, 2, -3, -2);
+        QRect area = rect().adjusted(3, 2, -3, -2);
+        if (sunken)
+            area.translate(1, 1);
+        const QString caption = text();
         QFont f = font();
         int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
         if (QFontMetrics(f).horizontalAdvance(caption) > area.width()) {
@@ -76,8 +109,57 @@ protected:
                 f.setPointSizeF(f.pointSizeF() - 0.5);
         }
         painter.setFont(f);
-        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        painter.drawText(area, flags, caption);
+        if (isEnabled()) {
+            painter.setPen(palette().color(QPalette::ButtonText));
+            painter.drawText(area, flags, caption);
+        } else {
+            // Greyed and embossed, as a disabled caption looks in the designs.
+            painter.setPen(EdgeHighlight);
+            painter.drawText(area.translated(1, 1), flags, caption);
+            painter.setPen(EdgeShadow);
+            painter.drawText(area, flags, caption);
+        }
+
+        if (hasFocus()) {
+            QPen dots(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
+            painter.setPen(dots);
+            painter.drawRect(rect().adjusted(4, 4, -5, -5));
+        }
+    }
+};
+
+// A frame: an etched line around its area, broken at the top by the caption.
+class Frame final : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QString caption = title();
+        const QFontMetrics metrics(font());
+        const int top = caption.isEmpty() ? 0 : metrics.height() / 2;
+        QRect border = rect().adjusted(0, top, -2, -2);
+        painter.setPen(EdgeShadow);
+        painter.drawRect(border);
+        painter.setPen(EdgeHighlight);
+        painter.drawRect(border.translated(1, 1));
+        if (caption.isEmpty())
+            return;
+
+        const int margin = metrics.averageCharWidth();
+        const int textWidth = std::min(metrics.horizontalAdvance(caption) + margin, width() - 2 * margin);
+        int left = margin;
+        if (alignment() & Qt::AlignHCenter)
+            left = (width() - textWidth) / 2;
+        else if (alignment() & Qt::AlignRight)
+            left = width() - margin - textWidth;
+        const QRect titleArea(left, 0, textWidth, metrics.height());
+        painter.fillRect(titleArea, palette().color(QPalette::Window));
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(titleArea, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
     }
 };
 
@@ -115,11 +197,19 @@ void setColors(QWidget *widget, const QColor &text, const QColor &background)
     widget->setAutoFillBackground(true);
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const Twips &at)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *b = named(new Button(caption, parent), name, at);
+    auto *b = new Button(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     b->setAccessibleName(caption.trimmed());
+    return b;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const Twips &at)
+{
+    QPushButton *b = button(parent, name, caption);
+    place(b, at);
     return b;
 }
 
@@ -134,7 +224,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const Twip
 
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const Twips &at)
 {
-    auto *g = named(new QGroupBox(caption, parent), name, at);
+    auto *g = named(new Frame(caption, parent), name, at);
     g->setAccessibleName(caption.trimmed());
     return g;
 }

@@ -31,6 +31,8 @@ void place(QWidget *widget, const Twips &at);
 void setColors(QWidget *widget, const QColor &text, const QColor &background);
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const Twips &at);
+// A button placed by its parent's layout.
+QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 QLabel *label(QWidget *parent, const char *name, const QString &text, const Twips &at);
 QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const Twips &at);
 // A frame without caption or border: a plain container.

@@ -2,6 +2,7 @@
 #include "platform/DataControl.h"
 #include "platform/Colours.h"
 
+#include "platform/Controls.h"
 #include "platform/Desktop.h"
 
 #include <QEvent>
@@ -18,11 +19,10 @@
 namespace {
 
 
-QPushButton *navigationButton(const char *name, const QString &text, QWidget *parent)
+QPushButton *navigationButton(const char *name, const QString &text, const QString &accessibleName, QWidget *parent)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1StringView(name));
-    button->setAutoDefault(false);
+    QPushButton *button = controls::button(parent, name, text);
+    button->setAccessibleName(accessibleName);
     button->setFocusPolicy(Qt::TabFocus);
     button->setMinimumWidth(0);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
@@ -53,10 +53,10 @@ DataControl::DataControl(QWidget *parent) : QWidget(parent)
     face.setFamily(QStringLiteral("Times New Roman"));
     setFont(face);
 
-    auto *first = navigationButton("cmdFirst", QStringLiteral("|<"), this);
-    auto *previous = navigationButton("cmdPrevious", QStringLiteral("<"), this);
-    auto *next = navigationButton("cmdNext", QStringLiteral(">"), this);
-    auto *last = navigationButton("cmdLast", QStringLiteral(">|"), this);
+    auto *first = navigationButton("cmdFirst", QStringLiteral("|<"), QStringLiteral("First record"), this);
+    auto *previous = navigationButton("cmdPrevious", QStringLiteral("<"), QStringLiteral("Previous record"), this);
+    auto *next = navigationButton("cmdNext", QStringLiteral(">"), QStringLiteral("Next record"), this);
+    auto *last = navigationButton("cmdLast", QStringLiteral(">|"), QStringLiteral("Last record"), this);
     m_caption = new QLabel(this);
     m_caption->setObjectName(QStringLiteral("lblCaption"));
     m_caption->setTextFormat(Qt::PlainText);

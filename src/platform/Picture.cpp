@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Picture.h"
 
+#include "platform/PictureCache.h"
+
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+
+namespace {
+
+constexpr qint64 LargestDrawing = 16 * 1024 * 1024;
+
+} // namespace
 
 Picture::Picture(QWidget *parent)
     : QWidget(parent)
@@ -14,9 +23,15 @@ Picture::Picture(QWidget *parent)
 bool Picture::setSource(const QString &path)
 {
     m_source = path;
-    const bool ok = m_renderer->load(path);
+    m_drawing.clear();
+    m_image = {};
+    m_imageSize = {};
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.size() <= LargestDrawing)
+        m_drawing = file.readAll();
+    const bool ok = m_renderer->load(m_drawing); // an empty or broken drawing leaves it invalid
     update();
-    return ok;
+    return ok && m_renderer->isValid();
 }
 
 bool Picture::isValid() const
@@ -24,15 +39,42 @@ bool Picture::isValid() const
     return m_renderer->isValid();
 }
 
+const QImage &Picture::rendering(QSize pixels, qreal ratio)
+{
+    if (pixels == m_imageSize)
+        return m_image;
+    m_imageSize = pixels;
+    const QByteArray key = picturecache::key(m_drawing, pixels, ratio);
+    m_image = picturecache::find(key);
+    if (!m_image.isNull())
+        return m_image;
+
+    // Only the drawing's own area is rendered (and kept); paintEvent centres it.
+    QSizeF drawn = m_renderer->defaultSize();
+    drawn.scale(pixels, Qt::KeepAspectRatio);
+    m_image = QImage(drawn.toSize().boundedTo(pixels).expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    if (m_image.isNull())
+        return m_image;
+    m_image.fill(Qt::transparent);
+    QPainter painter(&m_image);
+    m_renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(m_image.size())));
+    painter.end();
+    m_image.setDevicePixelRatio(ratio);
+    picturecache::store(key, m_image);
+    return m_image;
+}
+
 void Picture::paintEvent(QPaintEvent *)
 {
-    if (!m_renderer->isValid())
+    if (!m_renderer->isValid() || width() <= 0 || height() <= 0)
         return;
+    const qreal ratio = devicePixelRatioF();
+    const QImage &image = rendering(size() * ratio, ratio);
+    if (image.isNull())
+        return;
+    const QSize shown = image.deviceIndependentSize().toSize();
     QPainter painter(this);
-    QSizeF size = m_renderer->defaultSize();
-    size.scale(this->size(), Qt::KeepAspectRatio);
-    const QRectF target(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-    m_renderer->render(&painter, target);
+    painter.drawImage(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), image);
 }
 
 void Picture::mouseReleaseEvent(QMouseEvent *event)

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
+#include <QImage>
 #include <QWidget>
 
 class QSvgRenderer;
 
 // A picture of the page designs: an SVG drawing scaled into the control's rectangle,
 // keeping its proportions, so it scales with the page. Clickable pictures emit clicked().
+// The drawing is rendered once per size; renderings are kept between runs (see
+// PictureCache), so a page shown again at a known size draws at once.
 class Picture : public QWidget
 {
     Q_OBJECT
@@ -26,6 +30,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    const QImage &rendering(QSize pixels, qreal ratio);
+
     QSvgRenderer *m_renderer = nullptr;
     QString m_source;
+    QByteArray m_drawing; // the drawing's bytes, for the cache key
+    QImage m_image;       // the drawing at m_imageSize device pixels
+    QSize m_imageSize;
 };

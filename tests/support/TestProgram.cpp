@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestProgram.h"
 
+#include "platform/PictureCache.h"
 #include "shell/PageManager.h"
 #include "shell/ProgramFolder.h"
 
@@ -14,6 +15,7 @@ TestProgram::TestProgram(Databanks databanks)
     PageManager::instance().resetForTesting();
     programfolder::setPathForTesting(m_dir.path());
     programfolder::setMaintenance(false);
+    picturecache::setFolderForTesting(m_pictureCache.path());
     PageManager::instance().setQuitHandler([this] { ++m_quitCalls; });
     if (databanks == WithDatabanks) {
         for (const char *name : {"Homeopathy.mdb", "HomeoAfflictions.mdb"}) {
@@ -29,6 +31,7 @@ TestProgram::~TestProgram()
     PageManager::instance().resetForTesting();
     PageManager::instance().setQuitHandler({});
     programfolder::setPathForTesting(QString());
+    picturecache::setFolderForTesting(QString());
     QDir::setCurrent(QDir::tempPath());
 }
 

@@ -28,6 +28,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QTemporaryDir m_pictureCache; // renderings kept between runs stay out of the user's cache
     int m_quitCalls = 0;
 };
 
