@@ -16,9 +16,10 @@ constexpr qint64 LargestDrawing = 16 * 1024 * 1024;
 
 Picture::Picture(QWidget *parent)
     : QWidget(parent)
-    , m_renderer(new QSvgRenderer(this))
 {
 }
+
+Picture::~Picture() = default;
 
 bool Picture::setSource(const QString &path)
 {
@@ -26,17 +27,28 @@ bool Picture::setSource(const QString &path)
     m_drawing.clear();
     m_image = {};
     m_imageSize = {};
+    m_renderer.reset();
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && file.size() <= LargestDrawing)
         m_drawing = file.readAll();
-    const bool ok = m_renderer->load(m_drawing); // an empty or broken drawing leaves it invalid
+    if (!m_drawing.contains("<svg"))
+        m_drawing.clear();
     update();
-    return ok && m_renderer->isValid();
+    return !m_drawing.isEmpty();
+}
+
+QSvgRenderer *Picture::renderer() const
+{
+    if (!m_renderer) {
+        m_renderer = std::make_unique<QSvgRenderer>();
+        m_renderer->load(m_drawing); // an empty or broken drawing leaves it invalid
+    }
+    return m_renderer.get();
 }
 
 bool Picture::isValid() const
 {
-    return m_renderer->isValid();
+    return !m_drawing.isEmpty() && renderer()->isValid();
 }
 
 const QImage &Picture::rendering(QSize pixels, qreal ratio)
@@ -50,6 +62,10 @@ const QImage &Picture::rendering(QSize pixels, qreal ratio)
         return m_image;
 
     // Only the drawing's own area is rendered (and kept); paintEvent centres it.
+    if (!isValid()) {
+        m_image = {};
+        return m_image;
+    }
     QSizeF drawn = m_renderer->defaultSize();
     drawn.scale(pixels, Qt::KeepAspectRatio);
     m_image = QImage(drawn.toSize().boundedTo(pixels).expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
@@ -66,7 +82,7 @@ const QImage &Picture::rendering(QSize pixels, qreal ratio)
 
 void Picture::paintEvent(QPaintEvent *)
 {
-    if (!m_renderer->isValid() || width() <= 0 || height() <= 0)
+    if (m_drawing.isEmpty() || width() <= 0 || height() <= 0)
         return;
     const qreal ratio = devicePixelRatioF();
     const QImage &image = rendering(size() * ratio, ratio);

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 class QSvgRenderer;
 
@@ -16,10 +17,14 @@ class Picture : public QWidget
     Q_OBJECT
 public:
     explicit Picture(QWidget *parent = nullptr);
+    ~Picture() override;
 
-    // Loads a drawing (a file or ":/..." resource path); false if it does not decode.
+    // Takes a drawing (a file or ":/..." resource path); false if it cannot be read or
+    // is no SVG document. The drawing is decoded when it is first needed: a page shown
+    // at a size it has been shown at before never needs to decode it.
     bool setSource(const QString &path);
     QString source() const { return m_source; }
+    // Whether the drawing decodes.
     bool isValid() const;
 
 Q_SIGNALS:
@@ -31,8 +36,9 @@ protected:
 
 private:
     const QImage &rendering(QSize pixels, qreal ratio);
+    QSvgRenderer *renderer() const;
 
-    QSvgRenderer *m_renderer = nullptr;
+    mutable std::unique_ptr<QSvgRenderer> m_renderer; // decoded on first need
     QString m_source;
     QByteArray m_drawing; // the drawing's bytes, for the cache key
     QImage m_image;       // the drawing at m_imageSize device pixels
