@@ -33,12 +33,19 @@ void Resizer::apply()
     const double sx = double(now.width()) / m_design.width();
     const double sy = double(now.height()) / m_design.height();
     const double sf = std::min(sx, sy);
+    // Fonts scale in quarter points: a slightly changed size keeps the designed font,
+    // and dragging a window edge does not make a new font (and glyph cache) at every
+    // pixel.
     const auto scaled = [sf](QFont f) {
-        f.setPointSizeF(std::max(1.0, f.pointSizeF() * sf));
+        f.setPointSizeF(std::max(1.0, std::round(f.pointSizeF() * sf * 4) / 4));
         return f;
     };
+    const auto setFont = [](QWidget *widget, const QFont &font) {
+        if (widget->font() != font)
+            widget->setFont(font);
+    };
     if (m_pageOwnFont && m_pageFont.pointSizeF() > 0)
-        m_page->setFont(scaled(m_pageFont));
+        setFont(m_page, scaled(m_pageFont));
     for (const Entry &entry : m_entries) {
         if (!entry.widget)
             continue;
@@ -46,7 +53,7 @@ void Resizer::apply()
         entry.widget->setGeometry(int(std::lround(g.x() * sx)), int(std::lround(g.y() * sy)),
                                   int(std::lround(g.width() * sx)), int(std::lround(g.height() * sy)));
         if (entry.ownFont && entry.font.pointSizeF() > 0)
-            entry.widget->setFont(scaled(entry.font));
+            setFont(entry.widget, scaled(entry.font));
     }
 }
 

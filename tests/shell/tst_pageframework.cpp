@@ -192,12 +192,24 @@ private Q_SLOTS:
         auto *button = menu->findChild<QPushButton *>(QStringLiteral("cmdAbout"));
         const QRect designed = button->geometry();
         const double designedFont = button->font().pointSizeF();
+        const QSize designedPage = menu->size();
         menu->resize(menu->width() * 2, menu->height() * 2);
         QCOMPARE(button->geometry().topLeft(), designed.topLeft() * 2);
         QVERIFY(qAbs(button->width() - designed.width() * 2) <= 1);
         QCOMPARE(button->font().pointSizeF(), designedFont * 2);
         menu->resize(menu->width() / 2, menu->height() / 2);
         QCOMPARE(button->geometry(), designed);
+        QCOMPARE(button->font().pointSizeF(), designedFont);
+
+        // Fonts go in quarter points: a few pixels more keep the designed size.
+        menu->resize(menu->width() + 4, menu->height() + 3);
+        QCOMPARE(button->font().pointSizeF(), designedFont);
+        menu->resize(designedPage * 1.3);
+        const double scale = std::min(double(menu->width()) / designedPage.width(),
+                                      double(menu->height()) / designedPage.height());
+        const double grown = button->font().pointSizeF();
+        QCOMPARE(grown * 4, std::round(grown * 4));
+        QVERIFY(qAbs(grown - designedFont * scale) <= 0.125);
     }
 
     void twipsConvertThroughTheLogicalDpi()
