@@ -158,7 +158,7 @@ protected:
             left = width() - margin - textWidth;
         const QRect titleArea(left, 0, textWidth, metrics.height());
         painter.fillRect(titleArea, palette().color(QPalette::Window));
-        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        painter.setPen(isEnabled() ? palette().color(QPalette::WindowText) : EdgeShadow);
         painter.drawText(titleArea, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
     }
 };
