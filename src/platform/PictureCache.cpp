@@ -91,11 +91,12 @@ QImage find(const QByteArray &key)
         || qint64(sizeof(Header)) + qint64(bytesPerLine) * height != size) {
         return {};
     }
-    // The image reads the mapped pixels in place; the file (and its mapping) lives as
-    // long as the image's data does.
+    // The image reads the mapped (read-only) pixels in place and never writes them; the
+    // file, and so its mapping, lives as long as the image's data does.
     QFile *owner = file.release();
-    QImage image(mapped + sizeof(Header), int(width), int(height), qsizetype(bytesPerLine),
-                 QImage::Format_ARGB32_Premultiplied, [](void *f) { delete static_cast<QFile *>(f); }, owner);
+    const uchar *pixels = mapped + sizeof(Header);
+    QImage image(pixels, int(width), int(height), qsizetype(bytesPerLine), QImage::Format_ARGB32_Premultiplied,
+                 [](void *f) { delete static_cast<QFile *>(f); }, owner);
     image.setDevicePixelRatio(qFromLittleEndian(header.ratioMilli) / 1000.0);
     return image;
 }

@@ -74,6 +74,10 @@ private Q_SLOTS:
         QCOMPARE(found.size(), QSize(7, 5));
         QCOMPARE(found.devicePixelRatio(), 1.5);
         QCOMPARE(found, pattern());
+        // The kept pixels are mapped read-only: changing an image found copies it.
+        QImage changed = picturecache::find(key);
+        changed.setPixel(0, 0, qRgba(1, 2, 3, 255));
+        QCOMPARE(picturecache::find(key), pattern());
         // Another size, ratio or drawing is another entry.
         QVERIFY(picturecache::key(Drawing, {7, 6}, 1.5) != key);
         QVERIFY(picturecache::key(Drawing, {7, 5}, 1.0) != key);
