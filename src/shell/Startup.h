@@ -11,6 +11,10 @@ namespace startup {
 // Returns false (and prints why) for an unknown argument.
 bool start(const QStringList &arguments);
 
+// The application's fonts: the designs' face for everything of ours, the desktop's
+// font for the desktop's own windows (dialogs, menus, tips). Part of start().
+void setFonts();
+
 // After the event loop: destroys whatever pages remain.
 void finish();
 

@@ -9,7 +9,11 @@
 #include "shell/PageManager.h"
 #include "shell/SettingsPage.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMessageBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -38,6 +42,22 @@ class TestMainMenu : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void init() { twips::setDpiForTesting(96); }
+
+    void ourTextsInTheDesignFaceDesktopWindowsInTheDesktopFont()
+    {
+        TestProgram program;
+        const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Times New Roman"));
+        RichTextBox box;
+        QCOMPARE(box.document()->defaultFont().family(), QStringLiteral("Times New Roman"));
+        QMessageBox message;
+        message.ensurePolished(); // as when it is shown
+        QCOMPARE(message.font(), desktop);
+        QCOMPARE(message.findChild<QLabel *>()->font(), desktop); // its texts inherit it
+        QMenu menu;
+        menu.ensurePolished();
+        QCOMPARE(menu.font(), desktop);
+    }
 
     void startUpReadsTheScreenMode_data()
     {

@@ -4,6 +4,7 @@
 #include "platform/PictureCache.h"
 #include "shell/PageManager.h"
 #include "shell/ProgramFolder.h"
+#include "shell/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,7 @@
 TestProgram::TestProgram(Databanks databanks)
 {
     PageManager::instance().resetForTesting();
+    startup::setFonts(); // as the program has them
     programfolder::setPathForTesting(m_dir.path());
     programfolder::setMaintenance(false);
     picturecache::setFolderForTesting(m_pictureCache.path());
