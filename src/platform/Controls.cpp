@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 
 namespace controls {
 namespace {
@@ -65,8 +66,74 @@ void drawBevel(QPainter &painter, QRect r, const QColor (&colours)[4])
     }
 }
 
-// A button whose caption wraps onto a second line, or shrinks, when it does not fit:
-// the designs size their buttons for one particular font's metrics.
+// A button caption laid out for an area: centred, wrapped onto more lines or shrunk in
+// half points when it does not fit, as the designs size their buttons for one
+// particular font's metrics. Shaped once; kept until the caption, font or area change.
+class CaptionLayout
+{
+public:
+    void draw(QPainter &painter, const QString &caption, const QFont &font, const QRect &area)
+    {
+        if (caption != m_caption || font != m_font || area.size() != m_area) {
+            m_caption = caption;
+            m_font = font;
+            m_area = area.size();
+            layOut();
+        }
+        m_layout.draw(&painter, area.topLeft() + m_offset);
+    }
+
+private:
+    // Lays the caption out at the font's size and returns the size it takes.
+    QSizeF layOutAt(const QFont &font, bool wrap)
+    {
+        m_layout.clearLayout();
+        m_layout.setFont(font);
+        QTextOption option(Qt::AlignHCenter);
+        option.setWrapMode(wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+        m_layout.setTextOption(option);
+        qreal height = 0, width = 0;
+        m_layout.beginLayout();
+        for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+            line.setLineWidth(m_area.width());
+            line.setPosition(QPointF(0, height));
+            height += line.height();
+            width = std::max(width, line.naturalTextWidth());
+        }
+        m_layout.endLayout();
+        return {width, height};
+    }
+
+    void layOut()
+    {
+        // The captions carry no access keys: "&&" is an ampersand, a single "&" is dropped.
+        QString text = m_caption;
+        text.replace(QLatin1String("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+        m_layout.setText(text);
+        QFont f = m_font;
+        QSizeF taken = layOutAt(f, false);
+        if (taken.width() > m_area.width()) {
+            taken = layOutAt(f, true);
+            while (f.pointSizeF() > 6 && taken.height() > m_area.height()) {
+                f.setPointSizeF(f.pointSizeF() - 0.5);
+                taken = layOutAt(f, true);
+            }
+            // A single word that still overflows shrinks until it fits across.
+            while (f.pointSizeF() > 6 && taken.width() > m_area.width()) {
+                f.setPointSizeF(f.pointSizeF() - 0.5);
+                taken = layOutAt(f, true);
+            }
+        }
+        m_offset = QPointF(0, (m_area.height() - taken.height()) / 2);
+    }
+
+    QTextLayout m_layout;
+    QString m_caption;
+    QFont m_font;
+    QSize m_area;
+    QPointF m_offset;
+};
+
 class Button final : public QPushButton
 {
 public:
@@ -95,29 +162,15 @@ protected:
         QRect area = rect().adjusted(3, 2, -3, -2);
         if (sunken)
             area.translate(1, 1);
-        const QString caption = text();
-        QFont f = font();
-        int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
-        if (QFontMetrics(f).horizontalAdvance(caption) > area.width()) {
-            flags |= Qt::TextWordWrap;
-            while (f.pointSizeF() > 6
-                   && QFontMetrics(f).boundingRect(area, flags, caption).height() > area.height()) {
-                f.setPointSizeF(f.pointSizeF() - 0.5);
-            }
-            // A single word that still overflows shrinks until it fits across.
-            while (f.pointSizeF() > 6 && QFontMetrics(f).boundingRect(area, flags, caption).width() > area.width())
-                f.setPointSizeF(f.pointSizeF() - 0.5);
-        }
-        painter.setFont(f);
         if (isEnabled()) {
             painter.setPen(palette().color(QPalette::ButtonText));
-            painter.drawText(area, flags, caption);
+            m_caption.draw(painter, text(), font(), area);
         } else {
             // Greyed and embossed, as a disabled caption looks in the designs.
             painter.setPen(EdgeHighlight);
-            painter.drawText(area.translated(1, 1), flags, caption);
+            m_caption.draw(painter, text(), font(), area.translated(1, 1));
             painter.setPen(EdgeShadow);
-            painter.drawText(area, flags, caption);
+            m_caption.draw(painter, text(), font(), area);
         }
 
         if (hasFocus()) {
@@ -126,6 +179,9 @@ protected:
             painter.drawRect(rect().adjusted(4, 4, -5, -5));
         }
     }
+
+private:
+    CaptionLayout m_caption;
 };
 
 // A frame: an etched line around its area, broken at the top by the caption.
