@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The baseline: a bare Qt Widgets window that shows and quits after its first frame.
+// The baseline: a bare Qt Widgets window that shows and quits after its first frame,
+// at the main menu's designed size, or maximised (--maximized) as the main menu starts
+// when no screen mode has been chosen.
 #include "FirstFrame.h"
 
 #include <QApplication>
@@ -11,6 +13,9 @@ int main(int argc, char *argv[])
     QWidget window;
     window.resize(792, 534);
     FirstFrame watcher(&window);
-    window.show();
+    if (app.arguments().contains(QStringLiteral("--maximized")))
+        window.showMaximized();
+    else
+        window.show();
     return app.exec();
 }
