@@ -7,10 +7,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTimer>
 
 namespace {
 
 constexpr qint64 LargestDrawing = 16 * 1024 * 1024;
+constexpr int SettledMs = 1000;
 
 } // namespace
 
@@ -28,6 +30,8 @@ bool Picture::setSource(const QString &path)
     m_image = {};
     m_imageSize = {};
     m_renderer.reset();
+    if (m_keepLater)
+        m_keepLater->stop();
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && file.size() <= LargestDrawing)
         m_drawing = file.readAll();
@@ -56,6 +60,8 @@ const QImage &Picture::rendering(QSize pixels, qreal ratio)
     if (pixels == m_imageSize)
         return m_image;
     m_imageSize = pixels;
+    if (m_keepLater)
+        m_keepLater->stop(); // what it would keep is no longer shown
     const QByteArray key = picturecache::key(m_drawing, pixels, ratio);
     m_image = picturecache::find(key);
     if (!m_image.isNull())
@@ -76,7 +82,19 @@ const QImage &Picture::rendering(QSize pixels, qreal ratio)
     m_renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(m_image.size())));
     painter.end();
     m_image.setDevicePixelRatio(ratio);
-    picturecache::store(key, m_image);
+    m_imageKey = key;
+    if (!m_keptOnce) {
+        m_keptOnce = true;
+        picturecache::store(key, m_image);
+    } else {
+        if (!m_keepLater) {
+            m_keepLater = new QTimer(this);
+            m_keepLater->setSingleShot(true);
+            m_keepLater->setInterval(SettledMs);
+            connect(m_keepLater, &QTimer::timeout, this, [this] { picturecache::store(m_imageKey, m_image); });
+        }
+        m_keepLater->start();
+    }
     return m_image;
 }
 

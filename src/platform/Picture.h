@@ -7,6 +7,7 @@
 #include <memory>
 
 class QSvgRenderer;
+class QTimer;
 
 // A picture of the page designs: an SVG drawing scaled into the control's rectangle,
 // keeping its proportions, so it scales with the page. Clickable pictures emit clicked().
@@ -43,4 +44,9 @@ private:
     QByteArray m_drawing; // the drawing's bytes, for the cache key
     QImage m_image;       // the drawing at m_imageSize device pixels
     QSize m_imageSize;
+    QByteArray m_imageKey;
+    // The first rendering is kept at once (it is what the next start shows); later ones,
+    // made while the page is being resized, only once the size has settled.
+    bool m_keptOnce = false;
+    QTimer *m_keepLater = nullptr;
 };

@@ -170,6 +170,25 @@ private Q_SLOTS:
         }
     }
 
+    void renderingsWhileResizingAreKeptOnceSettled()
+    {
+        Picture picture;
+        QVERIFY(picture.setSource(writeDrawing(Drawing)));
+        const auto keptFor = [&](QSize size) {
+            return QFile::exists(entryFile(picturecache::key(Drawing, size, picture.devicePixelRatioF())));
+        };
+        picture.resize(90, 60);
+        shown(picture);
+        QVERIFY(keptFor({90, 60})); // the first rendering at once
+        for (int w : {91, 92, 93}) {
+            picture.resize(w, 60);
+            shown(picture);
+        }
+        QVERIFY(!keptFor({91, 60}) && !keptFor({93, 60}));
+        QTRY_VERIFY_WITH_TIMEOUT(keptFor({93, 60}), 3000); // the size it settled at
+        QVERIFY(!keptFor({91, 60}) && !keptFor({92, 60}));
+    }
+
     void brokenDrawingsShowNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
