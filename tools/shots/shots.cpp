@@ -6,6 +6,7 @@
 #include "platform/Desktop.h"
 #include "shell/MainMenu.h"
 #include "shell/PageManager.h"
+#include "shell/Startup.h"
 #include "shell/ProgramFolder.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Simillon"));
+    startup::setFonts(); // as the program has them
 
     QString mode = QStringLiteral("0");
     QString out = QStringLiteral("shots");
