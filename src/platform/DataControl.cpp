@@ -4,6 +4,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Desktop.h"
+#include "platform/rtf/Rtf.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -27,15 +28,6 @@ QPushButton *navigationButton(const char *name, const QString &text, const QStri
     button->setMinimumWidth(0);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     return button;
-}
-
-// The document's own text: unlike toPlainText() it keeps no-break spaces, so an
-// unedited box never looks changed.
-QString documentText(const QTextDocument *document)
-{
-    QString text = document->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
 }
 
 } // namespace
@@ -153,9 +145,9 @@ QString DataControl::boxText(const QWidget *box)
     if (const auto *line = qobject_cast<const QLineEdit *>(box))
         return line->text();
     if (const auto *plain = qobject_cast<const QPlainTextEdit *>(box))
-        return documentText(plain->document());
+        return rtf::blockTexts(*plain->document()); // unedited boxes never look changed
     if (const auto *rich = qobject_cast<const QTextEdit *>(box))
-        return documentText(rich->document());
+        return rtf::blockTexts(*rich->document());
     return {};
 }
 

@@ -12,15 +12,6 @@
 
 namespace {
 
-// The blocks' own text joined by '\n', keeping no-break spaces and line separators.
-QString blockTexts(const QTextDocument &doc)
-{
-    QStringList texts;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-        texts.append(block.text());
-    return texts.join(QLatin1Char('\n'));
-}
-
 QString describeChars(const QTextCharFormat &format, const QFont &base)
 {
     const QFont font = format.font().resolve(base);
@@ -185,7 +176,7 @@ void RtfTest::roundTrip()
     back.setDefaultFont(original.defaultFont());
     QString error;
     QVERIFY2(rtf::read(rtf, back, &error), qPrintable(error));
-    QCOMPARE(blockTexts(back), blockTexts(original));
+    QCOMPARE(rtf::blockTexts(back), rtf::blockTexts(original));
     QCOMPARE(describe(back), describe(original));
 }
 
@@ -267,7 +258,7 @@ void RtfTest::corpus()
     doc.setPlainText(QStringLiteral("earlier text\nin two blocks"));
     QString error;
     QVERIFY2(rtf::read(corpusFile(file.constData()), doc, &error), qPrintable(error));
-    QCOMPARE(blockTexts(doc), text);
+    QCOMPARE(rtf::blockTexts(doc), text);
 }
 
 void RtfTest::corpusFormatting()

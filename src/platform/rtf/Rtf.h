@@ -26,4 +26,8 @@ bool read(const QByteArray &data, QTextDocument &doc, QString *error = nullptr);
 // Writes the whole of `doc` as an RTF document.
 QByteArray write(const QTextDocument &doc);
 
+// The document's own text: its paragraphs joined by '\n'. Unlike toPlainText() it keeps
+// no-break spaces and line separators as they are, so what was read compares exactly.
+QString blockTexts(const QTextDocument &doc);
+
 } // namespace rtf

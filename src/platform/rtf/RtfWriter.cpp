@@ -307,4 +307,12 @@ QByteArray write(const QTextDocument &doc)
     return Writer(doc).write();
 }
 
+QString blockTexts(const QTextDocument &doc)
+{
+    QStringList texts;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        texts.append(block.text());
+    return texts.join(QLatin1Char('\n'));
+}
+
 } // namespace rtf

@@ -12,14 +12,6 @@
 
 namespace {
 
-QString blockTexts(const QTextDocument &doc)
-{
-    QStringList texts;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
-        texts.append(block.text());
-    return texts.join(QLatin1Char('\n'));
-}
-
 [[noreturn]] void broken(const char *what, const QByteArray &written)
 {
     std::fprintf(stderr, "%s\n%s\n", what, written.constData());
@@ -39,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString error;
     if (!rtf::read(written, back, &error))
         broken(qPrintable(QStringLiteral("written document does not read back: ") + error), written);
-    if (blockTexts(back) != blockTexts(doc))
+    if (rtf::blockTexts(back) != rtf::blockTexts(doc))
         broken("written document reads back to other text", written);
     if (rtf::write(back) != written)
         broken("writing the read-back document gives other RTF", written);
